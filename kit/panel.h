@@ -1,0 +1,22 @@
+// TPanel: a rectangle with an outer and an inner bevel, filled with its colour.
+#pragma once
+
+#include "kit/bevel.h"
+#include "kit/control.h"
+
+namespace kit {
+
+class TPanel : public TControl {
+  public:
+    explicit TPanel(QWidget* parent);
+
+    TBevelCut BevelOuter = TBevelCut::Raised;
+    TBevelCut BevelInner = TBevelCut::None;
+    QColor Color = kSilver;
+    QString Caption;  // centred, drawn under the panel's children
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+}  // namespace kit

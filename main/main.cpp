@@ -1,0 +1,276 @@
+// TF_main: layout, bar build, title strip behaviour.
+#include "main/main.h"
+
+#include "kit/guard.h"
+#include "settings/launchlist.h"
+#include "shell/x11windowhints.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace {
+
+constexpr int kDesignWidth = 246;  // the stored layout's width; the stripes stretch from it
+constexpr int kExpandedHeight = 53;
+constexpr int kCollapsedHeight = 20;
+constexpr int kStripHeight = 16;
+constexpr int kMinimumWidth = 101;
+
+struct Stripe {
+    int left, top, width;
+    bool white;
+};
+// Shape1 .. Shape12 at the strip's design width of 242.
+constexpr Stripe kStripes[12] = {
+    {19, 2, 202, true},  {20, 3, 203, false},  {19, 4, 202, true},  {20, 5, 203, false},
+    {19, 6, 202, true},  {20, 7, 203, false},  {19, 8, 202, true},  {20, 9, 203, false},
+    {19, 10, 202, true}, {20, 11, 203, false}, {19, 12, 202, true}, {20, 13, 203, false},
+};
+
+QFont BarFont(int pixels) {
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                   QStringLiteral("IPAPGothic")});
+    f.setPixelSize(pixels);
+    f.setStyleStrategy(QFont::NoAntialias);  // crisp like the bitmap strikes of the original face
+    return f;
+}
+
+}  // namespace
+
+TF_main::TF_main(const std::string& settingsPath) : kit::TForm(nullptr), store_(settingsPath) {
+    setObjectName(QStringLiteral("F_main"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Hopscoot"));
+    setFont(BarFont(12));
+    setMinimumWidth(kMinimumWidth);
+    move(0, 0);
+    resize(kDesignWidth, kExpandedHeight);
+    CreateControls();
+    Realign();
+    kit::Guard([this] { FormCreate(); });
+}
+
+TF_main::~TF_main() {
+    kit::Guard([this] { FormDestroy(); });
+}
+
+int TF_main::BarWidth(int count) {
+    return count < 4 ? kMinimumWidth : 31 * count + 7;
+}
+
+void TF_main::CreateControls() {
+    Panel0 = new kit::TPanel(this);
+    Panel0->setObjectName(QStringLiteral("Panel0"));
+    Panel0->BevelOuter = kit::TBevelCut::Raised;
+    Panel0->BevelInner = kit::TBevelCut::Raised;
+
+    Panel2 = new kit::TPanel(Panel0);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->BevelOuter = kit::TBevelCut::None;
+    Panel2->Caption = QStringLiteral("Hopscoot");
+
+    Panel1 = new kit::TPanel(Panel0);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->BevelOuter = kit::TBevelCut::Lowered;
+    Panel1->BevelInner = kit::TBevelCut::Lowered;
+    Panel1->setFont(BarFont(11));
+    QPalette red = Panel1->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Panel1->setPalette(red);
+
+    Image1 = new kit::TImage(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 2, 17, 17);
+    Image1->hide();
+    Image2 = new kit::TImage(Panel1);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(16, 2, 17, 17);
+    Image2->hide();
+
+    kit::TShape** named[12] = {&Shape1, &Shape2, &Shape3, &Shape4,  &Shape5,  &Shape6,
+                               &Shape7, &Shape8, &Shape9, &Shape10, &Shape11, &Shape12};
+    for (int i = 0; i < 12; ++i) {
+        auto* s = new kit::TShape(Panel2);
+        s->setObjectName(QStringLiteral("Shape%1").arg(i + 1));
+        s->PenColor = kStripes[i].white ? QColor(Qt::white) : kit::kGray;
+        s->OnMouseMove = [this](kit::TControl* c, Qt::MouseButtons b, int x, int y) {
+            Panel2MouseMove(c, b, x, y);
+        };
+        auto arm = [this](kit::TControl* c, Qt::MouseButton b, int x, int y) {
+            Panel2MouseDown(c, b, x, y);
+        };
+        // Shape5 and Shape12 arm the drag when a press ends instead of when it begins.
+        if (i == 4 || i == 11) {
+            s->OnMouseUp = arm;
+        } else {
+            s->OnMouseDown = arm;
+        }
+        *named[i] = stripes_[static_cast<std::size_t>(i)] = s;
+    }
+
+    Label1 = new kit::TLabel(Panel2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->Caption = QStringLiteral("Hopscoot");
+    Label1->Alignment = Qt::AlignCenter;
+    Label1->Transparent = false;
+    Label1->setGeometry(90, 2, 60, 12);
+
+    Panel3 = new kit::TPanel(Panel2);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->BevelOuter = kit::TBevelCut::Lowered;
+    Panel3->setGeometry(2, 2, 13, 13);
+    CL1 = new kit::TSpeedButton(Panel3);
+    CL1->setObjectName(QStringLiteral("CL1"));
+    CL1->setGeometry(1, 1, 11, 11);
+
+    Panel4 = new kit::TPanel(Panel2);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->BevelOuter = kit::TBevelCut::Lowered;
+    CL2 = new kit::TSpeedButton(Panel4);
+    CL2->setObjectName(QStringLiteral("CL2"));
+    CL2->setGeometry(1, 1, 11, 11);
+
+    for (kit::TControl* c :
+         {static_cast<kit::TControl*>(Panel2), static_cast<kit::TControl*>(Label1)}) {
+        c->OnMouseDown = [this](kit::TControl* s, Qt::MouseButton b, int x, int y) {
+            Panel2MouseDown(s, b, x, y);
+        };
+        c->OnMouseMove = [this](kit::TControl* s, Qt::MouseButtons b, int x, int y) {
+            Panel2MouseMove(s, b, x, y);
+        };
+        c->OnDblClick = [this](kit::TControl* s) { Panel2DblClick(s); };
+    }
+    CL1->OnClick = CL2->OnClick = [this](kit::TControl*) { Exit1Click(); };
+}
+
+// The stored layout's anchors: Panel0 fills the window, Panel2 is docked to its top, Panel1
+// fills the rest, the stripes stretch with the strip and Panel4 keeps its distance to the
+// strip's right edge.
+void TF_main::Realign() {
+    const int w = width(), h = height();
+    Panel0->setGeometry(0, 0, w, h);
+    const int inner = std::max(w - 4, 0);
+    Panel2->setGeometry(2, 2, inner, std::min(kStripHeight, std::max(h - 4, 0)));
+    Panel1->setGeometry(2, 2 + kStripHeight, inner, std::max(h - 4 - kStripHeight, 0));
+    const int stretch = inner - (kDesignWidth - 4);
+    for (std::size_t i = 0; i < stripes_.size(); ++i) {
+        stripes_[i]->setGeometry(kStripes[i].left, kStripes[i].top,
+                                 std::max(kStripes[i].width + stretch, 0), 1);
+    }
+    Panel4->setGeometry(inner - 16, 2, 13, 13);
+}
+
+void TF_main::SetBarSize(int w, int h) {
+    resize(w, h);
+    Realign();  // now, not at the next resize event: a hidden window gets that only when shown
+}
+
+void TF_main::FormCreate() {
+    // Steps 1 and 2 (notification icon, startup caption) belong here.
+    store_.EnsureExists();
+    const settings::IniDocument doc = store_.Read();
+    const int count = doc.ReadInteger(settings::kButtonSection, settings::kCountKey);
+    move(x(), doc.ReadInteger("POSITION", "top"));
+    move(doc.ReadInteger("POSITION", "left"), y());
+    SetBarSize(BarWidth(count), height());
+    // Step 6 (launch buttons and delete items) belongs here.
+    TitleCenter();
+}
+
+void TF_main::FormDestroy() {
+    settings::PositionSave(store_, y(), x());
+}
+
+void TF_main::TitleCenter() {
+    Label1->move((Panel2->width() - 60) / 2, 2);
+}
+
+void TF_main::Panel2MouseDown(kit::TControl*, Qt::MouseButton, int x, int y) {
+    DragStartX = x;
+    DragStartY = y;
+    DragArmed = true;
+}
+
+void TF_main::Panel2MouseMove(kit::TControl*, Qt::MouseButtons held, int x, int y) {
+    if (!(held & Qt::LeftButton))
+        return;
+    if (x == DragStartX && y == DragStartY)
+        return;
+    if (!DragArmed)
+        return;
+    BeginWindowMove();
+    DragArmed = false;
+}
+
+void TF_main::Panel2DblClick(kit::TControl*) {
+    SetBarSize(width(), Panel1->height() == 0 ? kExpandedHeight : kCollapsedHeight);
+    repaint();
+}
+
+void TF_main::Exit1Click() {
+    close();
+}
+
+void TF_main::RestoreBarWindow() {
+    if (isMinimized()) {
+        showNormal();
+    } else if (!isVisible()) {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+bool TF_main::BeginWindowMove() {
+    if (QWindow* w = windowHandle(); w && w->startSystemMove())
+        return true;
+    grabOffset_ = QCursor::pos() - pos();
+    followingMouse_ = true;
+    grabMouse();
+    return false;
+}
+
+void TF_main::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        winId();  // the native window must exist to carry the hint before it is mapped
+        shell::TX11WindowHints::SkipTaskbarAndPager(this);
+    }
+    kit::TForm::setVisible(visible);
+}
+
+void TF_main::showEvent(QShowEvent* e) {
+    kit::TForm::showEvent(e);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Workaround: under openbox a frameless window's pos() can stay at 0,0 after the first
+    // show although the window is elsewhere; moving it once more after the show fixes it.
+    // Seen as a wrong position saved at exit, and as drags that jump by the old offset.
+    const QPoint where = pos();
+    QMetaObject::invokeMethod(
+        this, [this, where] { move(where); }, Qt::QueuedConnection);
+}
+
+void TF_main::resizeEvent(QResizeEvent* e) {
+    kit::TForm::resizeEvent(e);
+    Realign();
+}
+
+void TF_main::mouseMoveEvent(QMouseEvent* e) {
+    if (followingMouse_) {
+        move(e->globalPosition().toPoint() - grabOffset_);
+        return;
+    }
+    kit::TForm::mouseMoveEvent(e);
+}
+
+void TF_main::mouseReleaseEvent(QMouseEvent* e) {
+    if (followingMouse_ && e->button() == Qt::LeftButton) {
+        followingMouse_ = false;
+        releaseMouse();
+        return;
+    }
+    kit::TForm::mouseReleaseEvent(e);
+}

@@ -1,0 +1,82 @@
+// TF_main: the bar window. A borderless window made of a striped title strip (Panel2) and the
+// well of launch buttons (Panel1), built from the settings file.
+#pragma once
+
+#include "kit/form.h"
+#include "kit/image.h"
+#include "kit/label.h"
+#include "kit/panel.h"
+#include "kit/shape.h"
+#include "kit/speedbutton.h"
+#include "settings/settingsstore.h"
+
+#include <array>
+#include <string>
+
+class TF_main : public kit::TForm {
+  public:
+    // `settingsPath` is the settings file the bar is built from; SettingsPath() in the program.
+    explicit TF_main(const std::string& settingsPath = settings::SettingsPath());
+    ~TF_main() override;
+
+    // The window's whole width for `count` entries: 101 below 4, else 31 × count + 7.
+    static int BarWidth(int count);
+
+    // Controls, as the window creates them.
+    kit::TPanel* Panel0;
+    kit::TPanel* Panel2;  // the title strip
+    kit::TPanel* Panel1;  // the well of launch buttons
+    kit::TImage* Image1;  // desktop glyph (hidden)
+    kit::TImage* Image2;  // documents glyph (hidden)
+    kit::TShape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5, *Shape6, *Shape7, *Shape8, *Shape9,
+        *Shape10, *Shape11, *Shape12;
+    kit::TLabel* Label1;
+    kit::TPanel* Panel3;
+    kit::TSpeedButton* CL1;
+    kit::TPanel* Panel4;
+    kit::TSpeedButton* CL2;
+
+    // Drag state of the title strip.
+    int DragStartX = 0;
+    int DragStartY = 0;
+    bool DragArmed = false;
+
+    // The bar build: runs when the window is created and after every removal of an entry.
+    void FormCreate();
+    // Runs when the window is destroyed: saves the position.
+    void FormDestroy();
+    // Centres Label1 in the strip.
+    void TitleCenter();
+
+    void Panel2MouseDown(kit::TControl* sender, Qt::MouseButton button, int x, int y);
+    void Panel2MouseMove(kit::TControl* sender, Qt::MouseButtons held, int x, int y);
+    void Panel2DblClick(kit::TControl* sender);
+    void Exit1Click();
+
+    // Restores the bar if minimised, raises and activates it.
+    void RestoreBarWindow();
+
+    settings::SettingsStore& Store() { return store_; }
+
+  protected:
+    // Hands the window to the window manager's move; where there is none, the window follows
+    // the mouse until the left button is released. Returns true for the window manager's move.
+    virtual bool BeginWindowMove();
+
+    void setVisible(bool visible) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+  private:
+    void CreateControls();
+    void Realign();
+    void SetBarSize(int w, int h);
+
+    settings::SettingsStore store_;
+    std::array<kit::TShape*, 12> stripes_{};
+    bool shownOnce_ = false;
+    bool followingMouse_ = false;  // the move without a window manager is under way
+    QPoint grabOffset_;
+};
