@@ -41,6 +41,8 @@ QFont BarFont(int pixels) {
 
 TF_main::TF_main(const std::string& settingsPath) : kit::TForm(nullptr), store_(settingsPath) {
     setObjectName(QStringLiteral("F_main"));
+    // A plain frameless window, not Qt::Tool: under openbox a frameless tool window can keep a
+    // stale pos() of 0,0 after it is shown, which would be saved at exit.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Hopscoot"));
     setFont(BarFont(12));
@@ -238,19 +240,6 @@ void TF_main::setVisible(bool visible) {
         shell::TX11WindowHints::SkipTaskbarAndPager(this);
     }
     kit::TForm::setVisible(visible);
-}
-
-void TF_main::showEvent(QShowEvent* e) {
-    kit::TForm::showEvent(e);
-    if (shownOnce_)
-        return;
-    shownOnce_ = true;
-    // Workaround: under openbox a frameless window's pos() can stay at 0,0 after the first
-    // show although the window is elsewhere; moving it once more after the show fixes it.
-    // Seen as a wrong position saved at exit, and as drags that jump by the old offset.
-    const QPoint where = pos();
-    QMetaObject::invokeMethod(
-        this, [this, where] { move(where); }, Qt::QueuedConnection);
 }
 
 void TF_main::resizeEvent(QResizeEvent* e) {

@@ -64,7 +64,6 @@ class TF_main : public kit::TForm {
     virtual bool BeginWindowMove();
 
     void setVisible(bool visible) override;
-    void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -76,7 +75,6 @@ class TF_main : public kit::TForm {
 
     settings::SettingsStore store_;
     std::array<kit::TShape*, 12> stripes_{};
-    bool shownOnce_ = false;
     bool followingMouse_ = false;  // the move without a window manager is under way
     QPoint grabOffset_;
 };
