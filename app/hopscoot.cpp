@@ -1,62 +1,6 @@
-// Program entry: the single-instance guard, the application, the bar, the loop.
-#include "app/application.h"
-#include "app/singleinstance.h"
-#include "kit/bevel.h"
-#include "kit/messagebox.h"
-#include "main/main.h"
-
-#include <QFileInfo>
-#include <QStyleFactory>
-
-#include <memory>
-
-namespace {
-
-// The executable's file name, from the running image rather than from how it was called.
-QString ExecutableFileName(const char* argv0) {
-    QFileInfo exe(QStringLiteral("/proc/self/exe"));
-    QString target = exe.symLinkTarget();
-    return QFileInfo(target.isEmpty() ? QString::fromLocal8Bit(argv0) : target).fileName();
-}
-
-// Wayland cannot place a window at a stored position: use XWayland unless the user chose.
-void PreferX11() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-}
-
-}  // namespace
+// Program entry.
+#include "app/run.h"
 
 int main(int argc, char** argv) {
-    PreferX11();
-    app::THopscootApplication application(argc, argv);
-    const QString exeName = ExecutableFileName(argv[0]);
-    QApplication::setApplicationDisplayName(app::DefaultTitle(exeName));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    QApplication::setPalette(kit::ClassicPalette());
-
-    app::TSingleInstance guard(exeName);
-    switch (guard.Acquire()) {
-        case app::TSingleInstance::Claim::Second:
-            return 0;
-        case app::TSingleInstance::Claim::Failed:
-            kit::ShowPlainMessage(QStringLiteral("起動に失敗しました"), app::DefaultTitle(exeName));
-            return 0;
-        case app::TSingleInstance::Claim::First:
-            break;
-    }
-
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kit::kApplicationTitle));
-    auto bar = std::make_unique<TF_main>();
-    guard.OnBringForward = [bar = bar.get()] { bar->RestoreBarWindow(); };
-    bar->show();
-    bar->activateWindow();
-    QApplication::exec();
-
-    guard.Release();
-    bar.reset();  // FormDestroy saves the position
-    return 0;
+    return app::Run(argc, argv);
 }
