@@ -1,6 +1,4 @@
 // Program entry.
 #include "app/run.h"
 
-int main(int argc, char** argv) {
-    return app::Run(argc, argv);
-}
+int main(int argc, char** argv) { return app::Run(argc, argv); }

@@ -4,11 +4,11 @@
 #include "app/application.h"
 #include "app/singleinstance.h"
 #include "kit/bevel.h"
+#include "kit/classicstyle.h"
 #include "kit/messagebox.h"
 #include "main/main.h"
 
 #include <QFileInfo>
-#include <QStyleFactory>
 
 #include <memory>
 
@@ -39,7 +39,7 @@ int Run(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) 
     app::THopscootApplication application(argc, argv);
     const QString exeName = ExecutableFileName(argv[0]);
     QApplication::setApplicationDisplayName(app::DefaultTitle(exeName));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    QApplication::setStyle(new kit::TClassicStyle);
     QApplication::setPalette(kit::ClassicPalette());
 
     app::TSingleInstance guard(exeName);
@@ -56,8 +56,7 @@ int Run(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) 
     QApplication::setApplicationDisplayName(QString::fromLatin1(kit::kApplicationTitle));
     auto bar = std::make_unique<TF_main>();
     guard.OnBringForward = [bar = bar.get()] { bar->RestoreBarWindow(); };
-    if (beforeShow)
-        beforeShow(*bar);
+    if (beforeShow) beforeShow(*bar);
     bar->show();
     bar->activateWindow();
     QApplication::exec();

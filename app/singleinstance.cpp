@@ -25,8 +25,7 @@ QString PrivateFolder(const QString& path, QString* error) {
     struct stat st {};
     if (::lstat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
         (st.st_mode & 077) != 0) {
-        if (error)
-            *error = QStringLiteral("unsafe guard folder %1").arg(path);
+        if (error) *error = QStringLiteral("unsafe guard folder %1").arg(path);
         return {};
     }
     return path;
@@ -51,17 +50,14 @@ QString DefaultTitle(const QString& exeFileName) {
 TSingleInstance::TSingleInstance(const QString& exeFileName, QObject* parent)
     : QObject(parent), exeFileName_(exeFileName) {}
 
-TSingleInstance::~TSingleInstance() {
-    Release();
-}
+TSingleInstance::~TSingleInstance() { Release(); }
 
 QString TSingleInstance::GuardPath(const QString& exeFileName, QString* error) {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
         folder =
             PrivateFolder(QDir::tempPath() + QStringLiteral("/hopscoot-%1").arg(::getuid()), error);
-        if (folder.isEmpty())
-            return {};
+        if (folder.isEmpty()) return {};
     }
     const QString name = exeFileName.toLower();
     QString path = folder + QStringLiteral("/hopscoot-guard-%1-%2").arg(::getuid()).arg(name);
@@ -72,8 +68,7 @@ QString TSingleInstance::GuardPath(const QString& exeFileName, QString* error) {
                             .arg(Fnv1a(name.toUtf8()), 16, 16, QLatin1Char('0'));
     }
     if (QFile::encodeName(path).size() > kMaxSocketPath) {
-        if (error)
-            *error = QStringLiteral("guard folder path too long");
+        if (error) *error = QStringLiteral("guard folder path too long");
         return {};
     }
     return path;
@@ -81,14 +76,12 @@ QString TSingleInstance::GuardPath(const QString& exeFileName, QString* error) {
 
 TSingleInstance::Claim TSingleInstance::Acquire() {
     path_ = GuardPath(exeFileName_);
-    if (path_.isEmpty())
-        return Claim::Failed;
+    if (path_.isEmpty()) return Claim::Failed;
 
     // Start-ups of copies of the same name take turns from here until one listens.
     const QByteArray lockPath = QFile::encodeName(path_ + QStringLiteral(".lock"));
     const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock < 0)
-        return Claim::Failed;
+    if (lock < 0) return Claim::Failed;
     while (::flock(lock, LOCK_EX) != 0 && errno == EINTR) {
     }
     struct Unlock {
@@ -140,8 +133,7 @@ void TSingleInstance::Accept() {
             seen += client->read(kMaxRequest - seen.size());
             client->setProperty("seen", seen);
             if (seen == kBringForward) {
-                if (OnBringForward)
-                    OnBringForward();
+                if (OnBringForward) OnBringForward();
                 client->disconnectFromServer();
             } else if (seen.size() >= kMaxRequest || !QByteArray(kBringForward).startsWith(seen)) {
                 client->abort();  // anything else is ignored
@@ -151,8 +143,7 @@ void TSingleInstance::Accept() {
 }
 
 void TSingleInstance::Release() {
-    if (!server_)
-        return;
+    if (!server_) return;
     server_->close();  // also removes the socket file
     delete server_;
     server_ = nullptr;

@@ -6,23 +6,19 @@
 namespace kit {
 
 void DrawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
+    if (r.width() <= 0 || r.height() <= 0) return;
     const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
     p.fillRect(QRect(l, t, rt - l, 1), topLeft);  // top row, but its last pixel
-    if (b - t > 1)
-        p.fillRect(QRect(l, t + 1, 1, b - t - 1), topLeft);  // left column
-    p.fillRect(QRect(rt, t, 1, b - t + 1), bottomRight);     // right column
-    p.fillRect(QRect(l, b, rt - l + 1, 1), bottomRight);     // bottom row
+    if (b - t > 1) p.fillRect(QRect(l, t + 1, 1, b - t - 1), topLeft);  // left column
+    p.fillRect(QRect(rt, t, 1, b - t + 1), bottomRight);                // right column
+    p.fillRect(QRect(l, b, rt - l + 1, 1), bottomRight);                // bottom row
 }
 
 void DrawBevelRing(QPainter& p, const QRect& r, TBevelCut cut, const QPalette& palette) {
     const QColor light = palette.color(QPalette::Light);
     const QColor dark = palette.color(QPalette::Dark);
-    if (cut == TBevelCut::Raised)
-        DrawRing(p, r, light, dark);
-    if (cut == TBevelCut::Lowered)
-        DrawRing(p, r, dark, light);
+    if (cut == TBevelCut::Raised) DrawRing(p, r, light, dark);
+    if (cut == TBevelCut::Lowered) DrawRing(p, r, dark, light);
 }
 
 QPalette ClassicPalette() {

@@ -12,8 +12,7 @@ namespace kit {
 TControl::TControl(QWidget* parent) : QWidget(parent) {}
 
 void TControl::Fire(const NotifyHook& hook) {
-    if (hook)
-        Guard([&] { hook(this); });
+    if (hook) Guard([&] { hook(this); });
 }
 
 void TControl::mousePressEvent(QMouseEvent* e) {
@@ -28,8 +27,7 @@ void TControl::mousePressEvent(QMouseEvent* e) {
 void TControl::mouseReleaseEvent(QMouseEvent* e) {
     QPoint p = e->position().toPoint();
     if (e->button() == Qt::LeftButton) {
-        if (OnMouseUp)
-            Guard([&] { OnMouseUp(this, e->button(), p.x(), p.y()); });
+        if (OnMouseUp) Guard([&] { OnMouseUp(this, e->button(), p.x(), p.y()); });
     } else {
         // Only the left button holds the mouse: other releases belong to the control under the
         // pointer.
@@ -57,8 +55,7 @@ void TControl::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TControl::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton)
-        Fire(OnDblClick);
+    if (e->button() == Qt::LeftButton) Fire(OnDblClick);
     mousePressEvent(e);  // the second press of a double click is a press too
 }
 

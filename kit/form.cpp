@@ -6,8 +6,7 @@
 namespace kit {
 
 void TForm::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::RightButton)
-        RightButtonReleased(e->globalPosition().toPoint());
+    if (e->button() == Qt::RightButton) RightButtonReleased(e->globalPosition().toPoint());
     QWidget::mouseReleaseEvent(e);
 }
 

@@ -8,22 +8,19 @@ namespace kit {
 TImage::TImage(QWidget* parent) : TControl(parent) {}
 
 void TImage::paintEvent(QPaintEvent*) {
-    if (Picture.isNull())
-        return;
+    if (Picture.isNull()) return;
     QPainter p(this);
     p.drawImage(0, 0, Picture);
 }
 
 QImage WithBottomLeftTransparent(const QImage& image) {
-    if (image.isNull())
-        return image;
+    if (image.isNull()) return image;
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = out.pixel(0, out.height() - 1);
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
-            if (line[x] == key)
-                line[x] = qRgba(0, 0, 0, 0);
+            if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
         }
     }
     return out;

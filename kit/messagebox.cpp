@@ -9,12 +9,10 @@
 namespace kit {
 
 QString ErrorBoxText(const QString& text) {
-    if (text.isEmpty())
-        return text;
+    if (text.isEmpty()) return text;
     const QChar last = text.back();
     // A UTF-16 unit at or below '.' is a single-byte character in the 8-bit encoding as well.
-    if (last.unicode() <= 0x2E)
-        return text;
+    if (last.unicode() <= 0x2E) return text;
     return text + QLatin1Char('.');
 }
 

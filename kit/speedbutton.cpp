@@ -4,17 +4,17 @@
 #include "kit/bevel.h"
 #include "kit/image.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace kit {
 namespace {
 constexpr int kFrame = 2;  // the 3-D frame's width on each side
 }
 
-TSpeedButton::TSpeedButton(QWidget* parent) : TControl(parent) {
-    setFocusPolicy(Qt::NoFocus);
-}
+TSpeedButton::TSpeedButton(QWidget* parent) : TControl(parent) { setFocusPolicy(Qt::NoFocus); }
 
 void TSpeedButton::SetGlyph(const QImage& glyph) {
     glyph_ = WithBottomLeftTransparent(glyph);
@@ -25,6 +25,20 @@ QPoint TSpeedButton::GlyphOrigin() const {
     const QRect face = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
     return {face.left() + (face.width() - glyph_.width() + 1) / 2,
             face.top() + (face.height() - glyph_.height() + 1) / 2};
+}
+
+bool TSpeedButton::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        const QString text = ShowHint ? HintText(Hint) : QString();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text, this, rect(), 2500);
+        }
+        return true;
+    }
+    return TControl::event(e);
 }
 
 void TSpeedButton::paintEvent(QPaintEvent*) {
@@ -74,8 +88,7 @@ void TSpeedButton::mouseReleaseEvent(QMouseEvent* e) {
         repaint();
     }
     TControl::mouseReleaseEvent(e);
-    if (click)
-        Fire(OnClick);
+    if (click) Fire(OnClick);
 }
 
 }  // namespace kit

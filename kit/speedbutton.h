@@ -20,10 +20,18 @@ class TSpeedButton : public TControl {
 
     bool Down() const { return down_; }
 
+    // Tooltip: shown after a 500 ms rest while one of the program's windows is active, just
+    // below the pointer, up to the first "|" of Hint; hidden after 2500 ms or on leaving. An
+    // empty text shows none.
+    QString Hint;
+    bool ShowHint = false;
+    static QString HintText(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
+
     // Where the glyph's top-left corner goes when not pressed.
     QPoint GlyphOrigin() const;
 
   protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -1,12 +1,17 @@
 // TF_main: layout, bar build, title strip behaviour.
 #include "main/main.h"
 
+#include "kit/classicstyle.h"
 #include "kit/guard.h"
 #include "settings/launchlist.h"
+#include "shell/pickers.h"
+#include "shell/shell.h"
 #include "shell/x11windowhints.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWindow>
 
 namespace {
@@ -37,9 +42,17 @@ QFont BarFont(int pixels) {
     return f;
 }
 
+QString FromFile(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string ToFile(const QString& s) { return s.toUtf8().toStdString(); }
+
 }  // namespace
 
-TF_main::TF_main(const std::string& settingsPath) : kit::TForm(nullptr), store_(settingsPath) {
+TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
+    : kit::TForm(nullptr),
+      store_(settingsPath),
+      shell_(desktop ? desktop : &shell::DesktopShell()) {
     setObjectName(QStringLiteral("F_main"));
     // A plain frameless window, not Qt::Tool: under openbox a frameless tool window can keep a
     // stale pos() of 0,0 after it is shown, which would be saved at exit.
@@ -50,6 +63,8 @@ TF_main::TF_main(const std::string& settingsPath) : kit::TForm(nullptr), store_(
     move(0, 0);
     resize(kDesignWidth, kExpandedHeight);
     CreateControls();
+    CreateMenu();
+    OpenDialog1 = new shell::TFilePicker(this);
     Realign();
     kit::Guard([this] { FormCreate(); });
 }
@@ -58,9 +73,7 @@ TF_main::~TF_main() {
     kit::Guard([this] { FormDestroy(); });
 }
 
-int TF_main::BarWidth(int count) {
-    return count < 4 ? kMinimumWidth : 31 * count + 7;
-}
+int TF_main::BarWidth(int count) { return count < 4 ? kMinimumWidth : 31 * count + 7; }
 
 void TF_main::CreateControls() {
     Panel0 = new kit::TPanel(this);
@@ -90,6 +103,8 @@ void TF_main::CreateControls() {
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(16, 2, 17, 17);
     Image2->hide();
+    Image1->Picture = QImage(QStringLiteral(":/res/desktop.xpm"));
+    Image2->Picture = QImage(QStringLiteral(":/res/documents.xpm"));
 
     kit::TShape** named[12] = {&Shape1, &Shape2, &Shape3, &Shape4,  &Shape5,  &Shape6,
                                &Shape7, &Shape8, &Shape9, &Shape10, &Shape11, &Shape12};
@@ -177,17 +192,16 @@ void TF_main::FormCreate() {
     move(x(), doc.ReadInteger("POSITION", "top"));
     move(doc.ReadInteger("POSITION", "left"), y());
     SetBarSize(BarWidth(count), height());
-    // Step 6 (launch buttons and delete items) belongs here.
+    for (const settings::LaunchEntry& e : settings::LoadEntries(doc, kMaxButtons).entries) {
+        MakeButton(e.number, FromFile(e.target), FromFile(e.name));
+        MakeDeleteItem(e.number, FromFile(e.name));
+    }
     TitleCenter();
 }
 
-void TF_main::FormDestroy() {
-    settings::PositionSave(store_, y(), x());
-}
+void TF_main::FormDestroy() { settings::PositionSave(store_, y(), x()); }
 
-void TF_main::TitleCenter() {
-    Label1->move((Panel2->width() - 60) / 2, 2);
-}
+void TF_main::TitleCenter() { Label1->move((Panel2->width() - 60) / 2, 2); }
 
 void TF_main::Panel2MouseDown(kit::TControl*, Qt::MouseButton, int x, int y) {
     DragStartX = x;
@@ -196,12 +210,9 @@ void TF_main::Panel2MouseDown(kit::TControl*, Qt::MouseButton, int x, int y) {
 }
 
 void TF_main::Panel2MouseMove(kit::TControl*, Qt::MouseButtons held, int x, int y) {
-    if (!(held & Qt::LeftButton))
-        return;
-    if (x == DragStartX && y == DragStartY)
-        return;
-    if (!DragArmed)
-        return;
+    if (!(held & Qt::LeftButton)) return;
+    if (x == DragStartX && y == DragStartY) return;
+    if (!DragArmed) return;
     BeginWindowMove();
     DragArmed = false;
 }
@@ -211,8 +222,168 @@ void TF_main::Panel2DblClick(kit::TControl*) {
     repaint();
 }
 
-void TF_main::Exit1Click() {
-    close();
+void TF_main::Exit1Click() { close(); }
+
+void TF_main::N2Click() {}
+
+// --- the bar menu ------------------------------------------------------------------------------
+
+void TF_main::CreateMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [](QMenu* menu, const char* name, const QString& caption, bool pictured) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        if (pictured) a->setIcon(kit::MenuPicture(QImage()));  // the picture comes with res/
+        return a;
+    };
+    auto separator = [this](const char* name) {
+        QAction* a = PopupMenu1->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    // Top-level items show an access key in parentheses; submenu captions are never altered.
+    Post1 = item(PopupMenu1, "Post1", QStringLiteral("登録(&U)"), true);
+    auto* post1Menu = new QMenu(PopupMenu1);
+    Folder1 = item(post1Menu, "Folder1", QStringLiteral("フォルダ"), true);
+    File1 = item(post1Menu, "File1", QStringLiteral("ファイル"), true);
+    Post1->setMenu(post1Menu);
+    Delete1 = item(PopupMenu1, "Delete1", QStringLiteral("削除(&W)"), true);
+    N5 = separator("N5");
+    N6 = item(PopupMenu1, "N6", QStringLiteral("ｽﾀｰﾄｱｯﾌﾟ"), true);
+    auto* n6Menu = new QMenu(PopupMenu1);
+    Post2 = item(n6Menu, "Post2", QStringLiteral("登録"), false);
+    N6->setMenu(n6Menu);
+    N1 = separator("N1");
+    Hopscoot1 = item(PopupMenu1, "Hopscoot1", QStringLiteral("Ver情報(&V)"), true);
+    N4 = separator("N4");
+    N2 = item(PopupMenu1, "N2", QStringLiteral("ｷｬﾝｾﾙ"), false);
+    N3 = separator("N3");
+    Exit1 = item(PopupMenu1, "Exit1", QStringLiteral("閉じる(&Z)"), true);
+}
+
+void TF_main::RightButtonReleased(QPoint global) { PopupAt(global); }
+
+void TF_main::contextMenuEvent(QContextMenuEvent* e) {
+    // The mouse opens the menu on the right button's release (RightButtonReleased); Qt reports
+    // the mouse's context-menu event on the press. Only the keyboard's is taken here.
+    if (e->reason() == QContextMenuEvent::Keyboard) {
+        PopupAt(mapToGlobal(QPoint(0, 0)));
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void TF_main::PopupAt(QPoint global) {
+    QAction* chosen = PopupMenu1->exec(global);
+    if (chosen) kit::Guard([&] { Dispatch(chosen); });
+}
+
+void TF_main::Dispatch(QAction* chosen) {
+    if (chosen == Folder1) return Folder1Click();
+    if (chosen == File1) return Post1Click();
+    if (chosen == N2) return N2Click();
+    if (chosen == Exit1) return Exit1Click();
+    if (chosen->objectName().startsWith(QLatin1String("App"))) return ButtonDelete(chosen);
+}
+
+void TF_main::MakeDeleteItem(int n, const QString& caption) {
+    if (!Delete1->menu()) Delete1->setMenu(new QMenu(PopupMenu1));
+    QAction* a = Delete1->menu()->addAction(caption);  // "&" marks an access key, "&&" shows "&"
+    a->setObjectName(QStringLiteral("App%1").arg(n));
+    deleteItems_.push_back(a);
+}
+
+// --- launch buttons ----------------------------------------------------------------------------
+
+QImage TF_main::GlyphFor(const QImage& icon, const QString& name, const QImage& desktop,
+                         const QImage& documents) {
+    if (name == QStringLiteral("[デスクトップ]") || name == QStringLiteral("[ﾃﾞｽｸﾄｯﾌﾟ]")) {
+        return desktop;
+    }
+    if (name == QStringLiteral("[My Documents]") || name == QStringLiteral("[マイ ドキュメント]")) {
+        return documents;
+    }
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(kit::kSilver);
+    if (!icon.isNull()) {
+        QPainter p(&glyph);
+        p.drawImage(0, 0, icon);
+    }
+    return glyph;
+}
+
+void TF_main::MakeButton(int n, const QString& target, const QString& name) {
+    auto* b = new kit::TSpeedButton(Panel1);
+    b->setObjectName(QStringLiteral("BTN%1").arg(n));
+    b->setGeometry(31 * (n - 1) + 2, 2, 30, 30);
+    b->Hint = name;
+    b->ShowHint = true;
+    b->SetGlyph(GlyphFor(shell_->SmallIcon(target), name, Image1->Picture, Image2->Picture));
+    b->OnClick = [this, b](kit::TControl*) { BTNClick(b); };
+    b->show();
+    buttons_.push_back(b);
+}
+
+void TF_main::DestroyButtonsAndItems() {
+    for (kit::TSpeedButton* b : buttons_)
+        delete b;
+    buttons_.clear();
+    for (QAction* a : deleteItems_)
+        delete a;
+    deleteItems_.clear();
+    if (QMenu* m = Delete1->menu()) {
+        Delete1->setMenu(nullptr);
+        m->deleteLater();
+    }
+}
+
+void TF_main::LaunchPathAdd(const QString& path, bool isFile) {
+    // One transaction: a refused write leaves the file and the bar as they were.
+    const auto added = settings::LaunchList(store_).Append(ToFile(path), isFile);
+    const int n = added.number;
+    if (n != static_cast<int>(buttons_.size()) + 1 && n <= kMaxButtons) {
+        // The list changed outside this copy (a hand edit, or a copy under another name that
+        // shares the file): show what the file holds rather than a bar that disagrees with it.
+        DestroyButtonsAndItems();
+        FormCreate();
+        return;
+    }
+    SetBarSize(BarWidth(std::min(n, kMaxButtons)), height());
+    if (n <= kMaxButtons) {
+        MakeButton(n, path, FromFile(added.name));
+        const std::string caption =
+            store_.Read().ReadString(settings::kNameSection, settings::EntryKey(n));
+        MakeDeleteItem(n, FromFile(caption));
+    }
+    TitleCenter();
+}
+
+void TF_main::ButtonDelete(QAction* item) {
+    settings::PositionSave(store_, y(), x());
+    const int k = item->objectName().mid(3).toInt();
+    settings::LaunchList(store_).Remove(k);
+    DestroyButtonsAndItems();
+    FormCreate();
+}
+
+void TF_main::BTNClick(kit::TSpeedButton* button) {
+    const std::string target = settings::LaunchList(store_).TargetOf(ToFile(button->objectName()));
+    if (!target.empty()) shell_->Open(FromFile(target));  // a failed launch shows nothing
+}
+
+// --- registration ------------------------------------------------------------------------------
+
+void TF_main::Post1Click() {
+    settings::PositionSave(store_, y(), x());
+    if (OpenDialog1->Execute()) LaunchPathAdd(OpenDialog1->FileName(), true);
+}
+
+void TF_main::Folder1Click() {
+    settings::PositionSave(store_, y(), x());
+    QString p = QStringLiteral("/");
+    if (shell::FolderSelect(this, p)) LaunchPathAdd(p, false);
 }
 
 void TF_main::RestoreBarWindow() {
@@ -226,8 +397,7 @@ void TF_main::RestoreBarWindow() {
 }
 
 bool TF_main::BeginWindowMove() {
-    if (QWindow* w = windowHandle(); w && w->startSystemMove())
-        return true;
+    if (QWindow* w = windowHandle(); w && w->startSystemMove()) return true;
     grabOffset_ = QCursor::pos() - pos();
     followingMouse_ = true;
     grabMouse();

@@ -10,17 +10,35 @@
 #include "kit/speedbutton.h"
 #include "settings/settingsstore.h"
 
+#include <QAction>
+#include <QMenu>
+
 #include <array>
 #include <string>
+#include <vector>
+
+namespace shell {
+class TShell;
+class TFilePicker;
+}  // namespace shell
 
 class TF_main : public kit::TForm {
   public:
     // `settingsPath` is the settings file the bar is built from; SettingsPath() in the program.
-    explicit TF_main(const std::string& settingsPath = settings::SettingsPath());
+    // `desktop` serves icons and opening; the freedesktop implementation when null.
+    explicit TF_main(const std::string& settingsPath = settings::SettingsPath(),
+                     shell::TShell* desktop = nullptr);
     ~TF_main() override;
 
     // The window's whole width for `count` entries: 101 below 4, else 31 × count + 7.
     static int BarWidth(int count);
+
+    // The bar shows at most this many entries; later ones stay in the file without a button.
+    static constexpr int kMaxButtons = 1000;
+
+    // The four entry names that show the built-in glyphs instead of the target's icon.
+    static QImage GlyphFor(const QImage& icon, const QString& name, const QImage& desktop,
+                           const QImage& documents);
 
     // Controls, as the window creates them.
     kit::TPanel* Panel0;
@@ -35,6 +53,12 @@ class TF_main : public kit::TForm {
     kit::TSpeedButton* CL1;
     kit::TPanel* Panel4;
     kit::TSpeedButton* CL2;
+
+    // The bar menu and its items.
+    QMenu* PopupMenu1;
+    QAction *Post1, *Folder1, *File1, *Delete1, *N5, *N6, *Post2, *N1, *Hopscoot1, *N4, *N2, *N3,
+        *Exit1;
+    shell::TFilePicker* OpenDialog1;
 
     // Drag state of the title strip.
     int DragStartX = 0;
@@ -52,11 +76,30 @@ class TF_main : public kit::TForm {
     void Panel2MouseMove(kit::TControl* sender, Qt::MouseButtons held, int x, int y);
     void Panel2DblClick(kit::TControl* sender);
     void Exit1Click();
+    void N2Click();
+    void Post1Click();
+    void Folder1Click();
+
+    // Appends an entry for `path` and makes its button and delete item.
+    void LaunchPathAdd(const QString& path, bool isFile);
+    // Removes the entry of a delete item ("App<k>") and rebuilds the bar.
+    void ButtonDelete(QAction* item);
+    // Opens the target of a launch button, read afresh from the settings file.
+    void BTNClick(kit::TSpeedButton* button);
+
+    // Opens the bar menu with its top-left corner at `global`; the chosen item's action runs
+    // after the menu has closed.
+    void PopupAt(QPoint global);
+
+    // The launch buttons, BTN1 first.
+    const std::vector<kit::TSpeedButton*>& Buttons() const { return buttons_; }
 
     // Restores the bar if minimised, raises and activates it.
     void RestoreBarWindow();
 
     settings::SettingsStore& Store() { return store_; }
+
+    void RightButtonReleased(QPoint global) override;
 
   protected:
     // Hands the window to the window manager's move; where there is none, the window follows
@@ -65,6 +108,7 @@ class TF_main : public kit::TForm {
 
     void setVisible(bool visible) override;
     void resizeEvent(QResizeEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
@@ -72,9 +116,17 @@ class TF_main : public kit::TForm {
     void CreateControls();
     void Realign();
     void SetBarSize(int w, int h);
+    void CreateMenu();
+    void MakeButton(int n, const QString& target, const QString& name);
+    void MakeDeleteItem(int n, const QString& caption);
+    void DestroyButtonsAndItems();
+    void Dispatch(QAction* chosen);
 
     settings::SettingsStore store_;
     std::array<kit::TShape*, 12> stripes_{};
+    std::vector<kit::TSpeedButton*> buttons_;
+    std::vector<QAction*> deleteItems_;
+    shell::TShell* shell_;
     bool followingMouse_ = false;  // the move without a window manager is under way
     QPoint grabOffset_;
 };

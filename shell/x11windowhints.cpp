@@ -13,8 +13,7 @@ namespace shell {
 namespace {
 
 xcb_connection_t* Connection() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
@@ -41,8 +40,7 @@ std::vector<xcb_atom_t> States(xcb_connection_t* c, xcb_window_t w, xcb_atom_t n
 
 bool Contains(const std::vector<xcb_atom_t>& v, xcb_atom_t a) {
     for (xcb_atom_t x : v)
-        if (x == a)
-            return true;
+        if (x == a) return true;
     return false;
 }
 
@@ -50,8 +48,7 @@ bool Contains(const std::vector<xcb_atom_t>& v, xcb_atom_t a) {
 
 void TX11WindowHints::SkipTaskbarAndPager(QWidget* window) {
     xcb_connection_t* c = Connection();
-    if (!c)
-        return;
+    if (!c) return;
     const auto w = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t skip[2] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
@@ -60,8 +57,7 @@ void TX11WindowHints::SkipTaskbarAndPager(QWidget* window) {
         // Unmapped: the window manager reads the property when the window is mapped.
         std::vector<xcb_atom_t> atoms = States(c, w, state);
         for (xcb_atom_t a : skip)
-            if (!Contains(atoms, a))
-                atoms.push_back(a);
+            if (!Contains(atoms, a)) atoms.push_back(a);
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, state, XCB_ATOM_ATOM, 32,
                             static_cast<uint32_t>(atoms.size()), atoms.data());
     } else {
@@ -85,8 +81,7 @@ void TX11WindowHints::SkipTaskbarAndPager(QWidget* window) {
 
 bool TX11WindowHints::HasSkipTaskbarAndPager(QWidget* window) {
     xcb_connection_t* c = Connection();
-    if (!c)
-        return false;
+    if (!c) return false;
     auto atoms = States(c, static_cast<xcb_window_t>(window->winId()), Atom(c, "_NET_WM_STATE"));
     return Contains(atoms, Atom(c, "_NET_WM_STATE_SKIP_TASKBAR")) &&
            Contains(atoms, Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
