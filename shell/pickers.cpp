@@ -1,6 +1,7 @@
 // The file and folder pickers.
 #include "shell/pickers.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -18,6 +19,15 @@ void Place(QFileDialog& dialog, QWidget* owner) {
     const QRect m = screen->geometry();
     dialog.move(m.left() + (m.width() - dialog.width()) / 2,
                 m.top() + (m.height() - dialog.height()) / 3);
+}
+
+// Runs the dialog. Typing a path opens the name completer's popup, and Enter accepts the dialog
+// without closing that popup; left open, it would swallow the next mouse press on the bar.
+int Run(QFileDialog& dialog) {
+    const int result = dialog.exec();
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    return result;
 }
 
 }  // namespace
@@ -38,7 +48,7 @@ bool TFilePicker::Execute() {
         dialog_->selectFile(fileName_);
     }
     Place(*dialog_, owner_);
-    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) return false;
+    if (Run(*dialog_) != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) return false;
     fileName_ = dialog_->selectedFiles().constFirst();
     return true;
 }
@@ -62,7 +72,7 @@ bool FolderSelect(QWidget* owner, QString& path) {
     QObject::connect(&dialog, &QFileDialog::directoryEntered, status,
                      [status](const QString& p) { status->setText(p); });
     Place(dialog, owner);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = dialog.selectedFiles().constFirst();
     return true;
 }
