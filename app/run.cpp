@@ -9,6 +9,7 @@
 #include "main/main.h"
 
 #include <QFileInfo>
+#include <QIcon>
 
 #include <memory>
 
@@ -38,9 +39,11 @@ int Run(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) 
     PreferX11();
     app::THopscootApplication application(argc, argv);
     const QString exeName = ExecutableFileName(argv[0]);
-    QApplication::setApplicationDisplayName(app::DefaultTitle(exeName));
+    // No application display name: Qt would append it to every window title ("Ver情報 — …").
+    // Captions are given explicitly instead.
     QApplication::setStyle(new kit::TClassicStyle);
     QApplication::setPalette(kit::ClassicPalette());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/hopscoot.xpm")));
 
     app::TSingleInstance guard(exeName);
     switch (guard.Acquire()) {
@@ -53,7 +56,6 @@ int Run(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) 
             break;
     }
 
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kit::kApplicationTitle));
     auto bar = std::make_unique<TF_main>();
     guard.OnBringForward = [bar = bar.get()] { bar->RestoreBarWindow(); };
     if (beforeShow) beforeShow(*bar);

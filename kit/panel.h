@@ -19,4 +19,18 @@ class TPanel : public TControl {
     void paintEvent(QPaintEvent*) override;
 };
 
+// TBevel: a bevel without a fill. Box: one ring (raised or lowered). Frame: an etched frame, a
+// ring and a second ring of the opposite cut one pixel in and down.
+class TBevel : public TControl {
+  public:
+    enum class TShapeKind { Box, Frame };
+    explicit TBevel(QWidget* parent);
+
+    TShapeKind Shape = TShapeKind::Box;
+    TBevelCut Style = TBevelCut::Lowered;
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
 }  // namespace kit

@@ -3,12 +3,17 @@
 
 #include "kit/classicstyle.h"
 #include "kit/guard.h"
+#include "kit/messagebox.h"
 #include "settings/launchlist.h"
+#include "shell/autostart.h"
 #include "shell/pickers.h"
 #include "shell/shell.h"
+#include "shell/trayicon.h"
 #include "shell/x11windowhints.h"
+#include "ver/ver.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,6 +70,9 @@ TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
     CreateControls();
     CreateMenu();
     OpenDialog1 = new shell::TFilePicker(this);
+    TrayIcon = new shell::TTrayIcon(this);
+    TrayIcon->OnLeftPress = [this] { kit::Guard([this] { RestoreBarWindow(); }); };
+    TrayIcon->OnRightPress = [this](QPoint cursor) { PopupAt(cursor); };
     Realign();
     kit::Guard([this] { FormCreate(); });
 }
@@ -185,7 +193,8 @@ void TF_main::SetBarSize(int w, int h) {
 }
 
 void TF_main::FormCreate() {
-    // Steps 1 and 2 (notification icon, startup caption) belong here.
+    TrayIcon->Add(QIcon(QStringLiteral(":/res/hopscoot.xpm")), QStringLiteral("Hopscoot"));
+    Post2->setText(shell::TAutostart::Exists() ? QStringLiteral("削除") : QStringLiteral("登録"));
     store_.EnsureExists();
     const settings::IniDocument doc = store_.Read();
     const int count = doc.ReadInteger(settings::kButtonSection, settings::kCountKey);
@@ -234,7 +243,10 @@ void TF_main::CreateMenu() {
     auto item = [](QMenu* menu, const char* name, const QString& caption, bool pictured) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        if (pictured) a->setIcon(kit::MenuPicture(QImage()));  // the picture comes with res/
+        if (pictured) {
+            a->setIcon(kit::MenuPicture(
+                QImage(QStringLiteral(":/res/%1.xpm").arg(QString::fromLatin1(name).toLower()))));
+        }
         return a;
     };
     auto separator = [this](const char* name) {
@@ -285,6 +297,8 @@ void TF_main::Dispatch(QAction* chosen) {
     if (chosen == File1) return Post1Click();
     if (chosen == N2) return N2Click();
     if (chosen == Exit1) return Exit1Click();
+    if (chosen == Post2) return Post2Click();
+    if (chosen == Hopscoot1) return Hopscoot1Click();
     if (chosen->objectName().startsWith(QLatin1String("App"))) return ButtonDelete(chosen);
 }
 
@@ -378,6 +392,31 @@ void TF_main::BTNClick(kit::TSpeedButton* button) {
 void TF_main::Post1Click() {
     settings::PositionSave(store_, y(), x());
     if (OpenDialog1->Execute()) LaunchPathAdd(OpenDialog1->FileName(), true);
+}
+
+void TF_main::Post2Click() {
+    if (Post2->text() == QStringLiteral("登録")) {
+        // A failed write raises the error box and leaves the caption as it is.
+        shell::TAutostart::Create(QCoreApplication::applicationFilePath());
+        Post2->setText(QStringLiteral("削除"));
+    } else if (shell::TAutostart::Remove()) {
+        Post2->setText(QStringLiteral("登録"));
+    } else {
+        kit::ShowPlainMessage(QStringLiteral("ｽﾀｰﾄｱｯﾌﾟ削除失敗！"));
+    }
+}
+
+void TF_main::Hopscoot1Click() {
+    F_ver = new TF_ver(this);
+    struct Release {  // after closing, and also when showing fails
+        TF_main* bar;
+        ~Release() {
+            bar->F_ver->deleteLater();
+            bar->F_ver = nullptr;
+        }
+    } release{this};
+    F_ver->CentreOver(frameGeometry());
+    F_ver->exec();
 }
 
 void TF_main::Folder1Click() {

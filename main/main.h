@@ -20,7 +20,9 @@
 namespace shell {
 class TShell;
 class TFilePicker;
+class TTrayIcon;
 }  // namespace shell
+class TF_ver;
 
 class TF_main : public kit::TForm {
   public:
@@ -59,6 +61,10 @@ class TF_main : public kit::TForm {
     QAction *Post1, *Folder1, *File1, *Delete1, *N5, *N6, *Post2, *N1, *Hopscoot1, *N4, *N2, *N3,
         *Exit1;
     shell::TFilePicker* OpenDialog1;
+    // The notification-area icon.
+    shell::TTrayIcon* TrayIcon;
+    // The version window while it shows.
+    TF_ver* F_ver = nullptr;
 
     // Drag state of the title strip.
     int DragStartX = 0;
@@ -79,6 +85,10 @@ class TF_main : public kit::TForm {
     void N2Click();
     void Post1Click();
     void Folder1Click();
+    // Creates or deletes the start-at-login entry, as Post2's caption says.
+    void Post2Click();
+    // Shows the version window, modally.
+    void Hopscoot1Click();
 
     // Appends an entry for `path` and makes its button and delete item.
     void LaunchPathAdd(const QString& path, bool isFile);

@@ -200,7 +200,10 @@ class LaunchTest : public QObject {
         QCOMPARE(At(img, o.x() + 5, o.y() + 17), kit::kGray);         // frame, bottom
         QCOMPARE(At(img, o.x() + 18, o.y() + 2), QColor(0, 0, 128));  // highlight from here
         QCOMPARE(At(img, post1.right() - 2, o.y() + 2), QColor(0, 0, 128));
-        QCOMPARE(At(img, o.x() + 8, o.y() + 8), kit::kSilver);  // the empty cell
+        // The 24 × 24 picture scaled into the cell: its white sheet in the middle, its olive
+        // background keyed out at the corner.
+        QCOMPARE(At(img, o.x() + 1 + 8, o.y() + 1 + 8), QColor(Qt::white));
+        QCOMPARE(At(img, o.x() + 1, o.y() + 16), kit::kSilver);
         menu->hide();
     }
 

@@ -1,0 +1,33 @@
+// TTrayIcon: the program's icon in the notification area. A left press brings the bar forward,
+// a right press opens the bar menu at the cursor; every other mouse event is ignored.
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+
+class QSystemTrayIcon;
+
+namespace shell {
+
+class TTrayIcon : public QObject {
+  public:
+    explicit TTrayIcon(QObject* parent = nullptr);
+
+    // Shows the icon; a second Add while it is shown changes nothing. Where no tray host runs
+    // the icon waits and appears when one starts.
+    void Add(const QIcon& icon, const QString& tip);
+    // Removes the icon.
+    void Remove();
+    bool Shown() const;
+
+    std::function<void()> OnLeftPress;
+    std::function<void(QPoint cursor)> OnRightPress;
+
+  private:
+    QSystemTrayIcon* icon_ = nullptr;
+};
+
+}  // namespace shell
