@@ -135,7 +135,9 @@ class Session:
         if pid is not None:
             argv += ["--all", "--pid", str(pid)]
         argv += ["--name", "^Hopscoot$"]
-        return [int(w) for w in self.x(*argv).split()]
+        # xdotool matches names without regard to case; the tray icon's window is "hopscoot".
+        return [int(w) for w in self.x(*argv).split()
+                if self.x("xdotool", "getwindowname", w).strip() == "Hopscoot"]
 
     def wait_window(self, proc, timeout=TIMEOUT):
         """The visible bar window of `proc`, once mapped and placed."""
