@@ -3,12 +3,17 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
 
 namespace app {
 namespace {
@@ -29,6 +34,15 @@ QString PrivateFolder(const QString& path, QString* error) {
         return {};
     }
     return path;
+}
+
+bool Address(const QString& path, sockaddr_un& addr) {
+    const QByteArray p = QFile::encodeName(path);
+    if (p.size() >= static_cast<qsizetype>(sizeof addr.sun_path)) return false;
+    std::memset(&addr, 0, sizeof addr);
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, p.constData(), static_cast<std::size_t>(p.size()));
+    return true;
 }
 
 quint64 Fnv1a(const QByteArray& bytes) {
@@ -89,64 +103,85 @@ TSingleInstance::Claim TSingleInstance::Acquire() {
         ~Unlock() { ::close(fd); }
     } unlock{lock};
 
-    QLocalSocket probe;
-    probe.connectToServer(path_);
-    if (probe.waitForConnected(2000)) {
-        probe.write(kBringForward);
-        probe.waitForBytesWritten(1000);
-        probe.disconnectFromServer();
+    sockaddr_un addr{};
+    if (!Address(path_, addr)) return Claim::Failed;
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0) return Claim::Failed;
+    if (::connect(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+        (void)!::send(probe, kBringForward, std::strlen(kBringForward), MSG_NOSIGNAL);
+        ::close(probe);
         return Claim::Second;
     }
-    if (probe.error() == QLocalSocket::ConnectionRefusedError) {
-        QLocalServer::removeServer(path_);  // left behind by a copy that did not end normally
-    } else if (probe.error() != QLocalSocket::ServerNotFoundError) {
+    const int err = errno;
+    ::close(probe);
+    if (err == ECONNREFUSED) {
+        ::unlink(addr.sun_path);  // left behind by a copy that did not end normally
+    } else if (err != ENOENT) {
         return Claim::Failed;
     }
 
-    server_ = new QLocalServer(this);
-    if (!server_->listen(path_)) {
-        delete server_;
-        server_ = nullptr;
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener_ < 0) return Claim::Failed;
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(listener_, kMaxClients) != 0) {
+        ::close(listener_);
+        listener_ = -1;
         return Claim::Failed;
     }
-    connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::Accept);
+    notifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TSingleInstance::Accept);
     return Claim::First;
 }
 
 void TSingleInstance::Accept() {
-    while (QLocalSocket* client = server_->nextPendingConnection()) {
+    for (;;) {
+        const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (client < 0) return;  // EAGAIN: nothing more waiting
         if (clients_ >= kMaxClients) {
-            client->abort();
-            client->deleteLater();
+            ::close(client);
             continue;
         }
-        ++clients_;
-        connect(client, &QObject::destroyed, this, [this] { --clients_; });
-        connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-        // A client that connects and says nothing is dropped, never waited for.
-        QTimer::singleShot(kClientTimeoutMs, client, [client] {
-            client->abort();
-            client->deleteLater();
-        });
-        connect(client, &QLocalSocket::readyRead, client, [this, client] {
-            QByteArray seen = client->property("seen").toByteArray();
-            seen += client->read(kMaxRequest - seen.size());
-            client->setProperty("seen", seen);
-            if (seen == kBringForward) {
-                if (OnBringForward) OnBringForward();
-                client->disconnectFromServer();
-            } else if (seen.size() >= kMaxRequest || !QByteArray(kBringForward).startsWith(seen)) {
-                client->abort();  // anything else is ignored
-            }
-        });
+        Serve(client);
     }
 }
 
+// Reads at most kMaxRequest bytes, without ever blocking; a client that says nothing is dropped
+// after kClientTimeoutMs.
+void TSingleInstance::Serve(int client) {
+    ++clients_;
+    auto* reader = new QSocketNotifier(client, QSocketNotifier::Read, this);
+    auto seen = std::make_shared<QByteArray>();
+    auto done = [this, reader, client] {
+        if (!reader->isEnabled()) return;
+        reader->setEnabled(false);
+        ::close(client);
+        --clients_;
+        reader->deleteLater();
+    };
+    QTimer::singleShot(kClientTimeoutMs, reader, done);
+    connect(reader, &QSocketNotifier::activated, this, [this, client, seen, done] {
+        char buf[kMaxRequest];
+        const ssize_t n =
+            ::recv(client, buf, static_cast<std::size_t>(kMaxRequest - seen->size()), 0);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+        if (n > 0) seen->append(buf, n);
+        if (*seen == kBringForward) {
+            if (OnBringForward) OnBringForward();
+            done();
+        } else if (n <= 0 || seen->size() >= kMaxRequest ||
+                   !QByteArray(kBringForward).startsWith(*seen)) {
+            done();  // anything else is ignored
+        }
+    });
+}
+
 void TSingleInstance::Release() {
-    if (!server_) return;
-    server_->close();  // also removes the socket file
-    delete server_;
-    server_ = nullptr;
+    if (listener_ < 0) return;
+    delete notifier_;
+    notifier_ = nullptr;
+    ::close(listener_);
+    listener_ = -1;
+    ::unlink(QFile::encodeName(path_).constData());
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace app {
 
@@ -43,10 +43,12 @@ class TSingleInstance : public QObject {
 
   private:
     void Accept();
+    void Serve(int client);
 
     QString exeFileName_;
     QString path_;
-    QLocalServer* server_ = nullptr;
+    int listener_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     int clients_ = 0;
 };
 

@@ -6,14 +6,48 @@
 #include "shell/opener.h"
 
 #include <fcntl.h>
+
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QUrl>
+#include <type_traits>
 
 namespace shell {
+namespace {
+
+// GIO, loaded at the first launch that needs it: a bar that is only shown never pays for GIO and
+// the libraries it pulls in (about a megabyte of resident pages).
+struct Gio {
+    decltype(&g_app_info_launch_default_for_uri) launchDefaultForUri = nullptr;
+    decltype(&g_desktop_app_info_new_from_filename) desktopAppInfoNew = nullptr;
+    decltype(&g_app_info_launch) launch = nullptr;
+    decltype(&g_object_unref) unref = nullptr;
+    bool ok = false;
+};
+
+const Gio& LoadGio() {
+    static const Gio gio = [] {
+        Gio g;
+        void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!lib) return g;
+        auto sym = [lib](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(::dlsym(lib, name));
+        };
+        sym(g.launchDefaultForUri, "g_app_info_launch_default_for_uri");
+        sym(g.desktopAppInfoNew, "g_desktop_app_info_new_from_filename");
+        sym(g.launch, "g_app_info_launch");
+        sym(g.unref, "g_object_unref");  // found through gio's own dependency on gobject
+        g.ok = g.launchDefaultForUri && g.desktopAppInfoNew && g.launch && g.unref;
+        return g;
+    }();
+    return gio;
+}
+
+}  // namespace
 
 bool TOpener::IsExecutableFile(const QString& path) {
     const QByteArray file = QFile::encodeName(path);
@@ -75,16 +109,20 @@ bool TOpener::Open(const QString& path) {
         case Kind::Executable:
             return StartDetached(path);
         case Kind::DesktopEntry: {
-            GDesktopAppInfo* info =
-                g_desktop_app_info_new_from_filename(QFile::encodeName(path).constData());
+            const Gio& gio = LoadGio();
+            if (!gio.ok) return false;
+            GDesktopAppInfo* info = gio.desktopAppInfoNew(QFile::encodeName(path).constData());
             if (!info) return false;
-            gboolean ok = g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, nullptr);
-            g_object_unref(info);
+            // A desktop app info is a GAppInfo; the checked cast macro would link GIO in.
+            gboolean ok = gio.launch(reinterpret_cast<GAppInfo*>(info), nullptr, nullptr, nullptr);
+            gio.unref(info);
             return ok;
         }
         case Kind::Document: {
+            const Gio& gio = LoadGio();
+            if (!gio.ok) return false;
             const QByteArray uri = QUrl::fromLocalFile(path).toEncoded();
-            return g_app_info_launch_default_for_uri(uri.constData(), nullptr, nullptr);
+            return gio.launchDefaultForUri(uri.constData(), nullptr, nullptr);
         }
     }
     return false;
