@@ -21,6 +21,17 @@ void DrawBevelRing(QPainter& p, const QRect& r, TBevelCut cut, const QPalette& p
     if (cut == TBevelCut::Lowered) DrawRing(p, r, dark, light);
 }
 
+QFont WindowFont(int pixels, bool bold, bool italic) {
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                   QStringLiteral("IPAPGothic")});
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
 QPalette ClassicPalette() {
     QPalette pal;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 #include <QRect>
 
@@ -22,6 +23,10 @@ void DrawBevelRing(QPainter& p, const QRect& r, TBevelCut cut, const QPalette& p
 
 // Draws a ring with explicit colours, same corner rule.
 void DrawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight);
+
+// The windows' font: "ＭＳ Ｐゴシック" at `pixels`, falling back to "MS PGothic" and then to
+// the metric-compatible "IPAPGothic"; drawn without antialiasing, as bitmap strikes were.
+QFont WindowFont(int pixels, bool bold = false, bool italic = false);
 
 // The classic desktop palette the program's windows are drawn with: silver faces, white
 // highlight, gray shadow, black dark shadow.

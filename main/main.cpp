@@ -38,15 +38,6 @@ constexpr Stripe kStripes[12] = {
     {19, 10, 202, true}, {20, 11, 203, false}, {19, 12, 202, true}, {20, 13, 203, false},
 };
 
-QFont BarFont(int pixels) {
-    QFont f;
-    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                   QStringLiteral("IPAPGothic")});
-    f.setPixelSize(pixels);
-    f.setStyleStrategy(QFont::NoAntialias);  // crisp like the bitmap strikes of the original face
-    return f;
-}
-
 QString FromFile(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -63,7 +54,7 @@ TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
     // stale pos() of 0,0 after it is shown, which would be saved at exit.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Hopscoot"));
-    setFont(BarFont(12));
+    setFont(kit::WindowFont(12));
     setMinimumWidth(kMinimumWidth);
     move(0, 0);
     resize(kDesignWidth, kExpandedHeight);
@@ -98,7 +89,7 @@ void TF_main::CreateControls() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->BevelOuter = kit::TBevelCut::Lowered;
     Panel1->BevelInner = kit::TBevelCut::Lowered;
-    Panel1->setFont(BarFont(11));
+    Panel1->setFont(kit::WindowFont(11));
     QPalette red = Panel1->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Panel1->setPalette(red);

@@ -7,17 +7,6 @@
 
 namespace {
 
-QFont VerFont(int pixels, bool bold = false, bool italic = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                   QStringLiteral("IPAPGothic")});
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
-}
-
 kit::TLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry, const QString& text,
                        const QFont& font, QColor colour, bool transparent) {
     auto* l = new kit::TLabel(parent);
@@ -48,7 +37,7 @@ TF_ver::TF_ver(QWidget* owner) : QDialog(owner) {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kit::kSilver);
     setPalette(pal);
-    setFont(VerFont(12));
+    setFont(kit::WindowFont(12));
 
     Bevel1 = new kit::TBevel(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -56,12 +45,12 @@ TF_ver::TF_ver(QWidget* owner) : QDialog(owner) {
     Bevel1->Shape = kit::TBevel::TShapeKind::Frame;
     Bevel1->Style = kit::TBevelCut::Raised;
     const QString name = QStringLiteral("Hopscoot");
-    Label1 =
-        MakeLabel(this, "Label1", {59, 12, 95, 19}, name, VerFont(19, true, true), Qt::black, true);
-    Label2 = MakeLabel(this, "Label2", {67, 32, 75, 12}, VersionText(), VerFont(12, true),
+    Label1 = MakeLabel(this, "Label1", {59, 12, 95, 19}, name, kit::WindowFont(19, true, true),
+                       Qt::black, true);
+    Label2 = MakeLabel(this, "Label2", {67, 32, 75, 12}, VersionText(), kit::WindowFont(12, true),
                        Qt::black, false);
-    Label3 =
-        MakeLabel(this, "Label3", {57, 10, 95, 19}, name, VerFont(19, true, true), Qt::white, true);
+    Label3 = MakeLabel(this, "Label3", {57, 10, 95, 19}, name, kit::WindowFont(19, true, true),
+                       Qt::white, true);
     Bevel2 = new kit::TBevel(this);
     Bevel2->setObjectName(QStringLiteral("Bevel2"));
     Bevel2->setGeometry(0, 56, 209, 75);
@@ -72,12 +61,12 @@ TF_ver::TF_ver(QWidget* owner) : QDialog(owner) {
     Image1->setGeometry(8, 64, 60, 30);
     Image1->Picture = QImage(QStringLiteral(":/res/logo.xpm"));
     Label4 = MakeLabel(this, "Label4", {75, 73, 121, 12}, QStringLiteral("Hopscoot project"),
-                       VerFont(12), Qt::black, true);
+                       kit::WindowFont(12), Qt::black, true);
     Label5 = MakeLabel(this, "Label5", {12, 112, 134, 12}, QStringLiteral("Email info@example.org"),
-                       VerFont(12), Qt::black, true);
+                       kit::WindowFont(12), Qt::black, true);
     Label6 = MakeLabel(this, "Label6", {12, 101, 185, 12},
-                       QStringLiteral("URL https://example.org/hopscoot/"), VerFont(12), Qt::black,
-                       true);
+                       QStringLiteral("URL https://example.org/hopscoot/"), kit::WindowFont(12),
+                       Qt::black, true);
     for (kit::TLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6})
         l->Color = kit::kSilver;
 }
