@@ -358,9 +358,7 @@ void TF_main::LaunchPathAdd(const QString& path, bool isFile) {
     SetBarSize(BarWidth(std::min(n, kMaxButtons)), height());
     if (n <= kMaxButtons) {
         MakeButton(n, path, FromFile(added.name));
-        const std::string caption =
-            store_.Read().ReadString(settings::kNameSection, settings::EntryKey(n));
-        MakeDeleteItem(n, FromFile(caption));
+        MakeDeleteItem(n, FromFile(added.name));  // what the append stored under its lock
     }
     TitleCenter();
 }
