@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -18,6 +19,14 @@ QString ErrorBoxText(const QString& text) {
 
 namespace {
 
+QPointer<QWidget> owner;
+
+void Own(QMessageBox& box) {
+    if (!owner) return;
+    box.setParent(owner, box.windowFlags());
+    box.setWindowModality(Qt::WindowModal);
+}
+
 void CentreOnScreen(QMessageBox& box) {
     box.adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -28,15 +37,19 @@ void CentreOnScreen(QMessageBox& box) {
 
 }  // namespace
 
+void SetMessageOwner(QWidget* w) { owner = w; }
+
 void ShowErrorBox(const QString& text) {
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, ErrorBoxText(text), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("ErrorBox"));
+    Own(box);
     box.exec();
 }
 
 void ShowPlainMessage(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
     box.setObjectName(QStringLiteral("PlainMessage"));
+    Own(box);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     CentreOnScreen(box);

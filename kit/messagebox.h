@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace kit {
 
 // The caption of every message and error box once the program has set its title.
@@ -12,6 +14,10 @@ inline constexpr const char* kApplicationTitle = "Hopscoot";
 // single-byte character with a code of 0x2E or below (a multibyte last character gets the "."
 // too). An empty text stays empty.
 QString ErrorBoxText(const QString& text);
+
+// The window message and error boxes are modal to (the bar). Modal to one window rather than to
+// the whole program, they leave the tray icon live. Null: modal to the whole program.
+void SetMessageOwner(QWidget* owner);
 
 // Stop icon, OK button, the application title as caption, ErrorBoxText(text); modal.
 void ShowErrorBox(const QString& text);

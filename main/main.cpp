@@ -58,6 +58,7 @@ TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
     setMinimumWidth(kMinimumWidth);
     move(0, 0);
     resize(kDesignWidth, kExpandedHeight);
+    kit::SetMessageOwner(this);
     CreateControls();
     CreateMenu();
     OpenDialog1 = new shell::TFilePicker(this);

@@ -40,7 +40,7 @@ bool TFilePicker::Execute() {
         dialog_->setObjectName(QStringLiteral("OpenDialog1"));
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::AnyFile);  // a typed missing name is returned as typed
-        dialog_->setWindowModality(Qt::ApplicationModal);
+        dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setSizeGripEnabled(true);
     }
     if (!fileName_.isEmpty()) {
@@ -58,7 +58,7 @@ bool FolderSelect(QWidget* owner, QString& path) {
     dialog.setObjectName(QStringLiteral("FolderSelect"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setWindowModality(Qt::WindowModal);
     // The status line: the full path of the current selection, empty for anything else.
     auto* status = new QLabel(&dialog);
     status->setObjectName(QStringLiteral("status"));

@@ -16,7 +16,8 @@ class TFilePicker : public QObject {
   public:
     explicit TFilePicker(QWidget* owner);
 
-    // Shows the picker modally over the program; true when the user chose a file.
+    // Shows the picker modal to its owner (the tray icon stays live); true when the user chose
+    // a file.
     bool Execute();
     // The full path of the last chosen file.
     const QString& FileName() const { return fileName_; }

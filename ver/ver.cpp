@@ -31,7 +31,8 @@ TF_ver::TF_ver(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("F_ver"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Ver情報"));
-    setWindowModality(Qt::ApplicationModal);
+    // Modal to the bar, not to the whole program, so that the tray icon still answers.
+    setWindowModality(Qt::WindowModal);
     setFixedSize(209, 131);
     setAutoFillBackground(true);
     QPalette pal = palette();

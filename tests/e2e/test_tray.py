@@ -60,6 +60,22 @@ class TrayTest(DesktopTestCase):
         self.s.xdotool("key", "z")  # 閉じる(Z) works from there too
         self.assertEqual(bar.wait(10), 0)
 
+    def test_the_icon_answers_while_the_version_window_is_open(self):
+        bar, win, icon = self.start()
+        self.s.xdotool("mousemove", 130, 108)
+        self.s.xdotool("click", 3)
+        time.sleep(0.4)
+        self.s.xdotool("key", "v")  # Ver情報(V): a modal window of the program
+        wait_for(lambda: self.s.x("xdotool", "search", "--onlyvisible", "--name", "Ver情報").strip(),
+                 what="version window")
+        self.s.xdotool("windowminimize", win)
+        wait_for(lambda: self.s.map_state(win) != "IsViewable", what="minimised bar")
+        self.press_icon(icon, 1)
+        wait_for(lambda: self.s.map_state(win) == "IsViewable", what="bar brought forward")
+        before = self.popups()
+        self.press_icon(icon, 3)
+        wait_for(lambda: self.popups() - before, what="bar menu over the modal window")
+
     def test_a_rebuild_leaves_exactly_one_icon(self):
         bar, win, icon = self.start(entries=2)
         self.s.xdotool("mousemove", 130, 108)
