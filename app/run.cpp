@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -31,11 +32,23 @@ void PreferX11() {
     }
 }
 
+// With no display at all Qt aborts inside the application's constructor; the program ends
+// cleanly instead, with exit code 0 like every other path.
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 }  // namespace
 
 namespace app {
 
 int Run(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) {
+    if (!HasDisplay()) {
+        std::fputs("hopscoot: no display to show the bar on (DISPLAY is not set)\n", stderr);
+        return 0;
+    }
     PreferX11();
     app::THopscootApplication application(argc, argv);
     const QString exeName = ExecutableFileName(argv[0]);

@@ -63,8 +63,9 @@ TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
     CreateMenu();
     OpenDialog1 = new shell::TFilePicker(this);
     TrayIcon = new shell::TTrayIcon(this);
-    TrayIcon->OnLeftPress = [this] { kit::Guard([this] { RestoreBarWindow(); }); };
-    TrayIcon->OnRightPress = [this](QPoint cursor) { PopupAt(cursor); };
+    TrayIcon->OnPress = [this](Qt::MouseButton b, QPoint cursor) {
+        kit::Guard([&] { TrayIconMessage(b, cursor); });
+    };
     Realign();
     kit::Guard([this] { FormCreate(); });
 }
@@ -413,6 +414,11 @@ void TF_main::Folder1Click() {
     settings::PositionSave(store_, y(), x());
     QString p = QStringLiteral("/");
     if (shell::FolderSelect(this, p)) LaunchPathAdd(p, false);
+}
+
+void TF_main::TrayIconMessage(Qt::MouseButton button, QPoint cursor) {
+    if (button == Qt::LeftButton) RestoreBarWindow();
+    if (button == Qt::RightButton) PopupAt(cursor);
 }
 
 void TF_main::RestoreBarWindow() {

@@ -104,6 +104,10 @@ class TF_main : public kit::TForm {
     // The launch buttons, BTN1 first.
     const std::vector<kit::TSpeedButton*>& Buttons() const { return buttons_; }
 
+    // The tray icon's press: the left button brings the bar forward, the right one opens the bar
+    // menu at the cursor.
+    void TrayIconMessage(Qt::MouseButton button, QPoint cursor);
+
     // Restores the bar if minimised, raises and activates it.
     void RestoreBarWindow();
 

@@ -16,8 +16,9 @@ void TTrayIcon::Add(const QIcon& icon, const QString& tip) {
     // so the press is ours). A double click comes as Trigger then DoubleClick: only the first
     // press acts.
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::Trigger && OnLeftPress) OnLeftPress();
-        if (r == QSystemTrayIcon::Context && OnRightPress) OnRightPress(QCursor::pos());
+        if (!OnPress) return;
+        if (r == QSystemTrayIcon::Trigger) OnPress(Qt::LeftButton, QCursor::pos());
+        if (r == QSystemTrayIcon::Context) OnPress(Qt::RightButton, QCursor::pos());
     });
     icon_->show();
 }

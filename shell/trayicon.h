@@ -23,8 +23,8 @@ class TTrayIcon : public QObject {
     void Remove();
     bool Shown() const;
 
-    std::function<void()> OnLeftPress;
-    std::function<void(QPoint cursor)> OnRightPress;
+    // A left or right press on the icon, with the cursor's screen position.
+    std::function<void(Qt::MouseButton button, QPoint cursor)> OnPress;
 
   private:
     QSystemTrayIcon* icon_ = nullptr;

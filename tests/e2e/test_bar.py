@@ -17,6 +17,13 @@ class BarStartTest(DesktopTestCase):
         self.assertEqual(self.read_ini(), b"")
         self.assertEqual(self.s.geometry(win), (0, 0, 101, 53))
 
+    def test_without_a_display_it_ends_cleanly(self):
+        exe = self.s.install()
+        env = {k: v for k, v in self.s.env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        done = subprocess.run([exe], env=env, capture_output=True, text=True, timeout=TIMEOUT)
+        self.assertEqual(done.returncode, 0)
+        self.assertIn("no display", done.stderr)
+
     def test_a_stored_position_and_count_are_restored(self):
         exe = self.s.install(ini="[POSITION]\ntop=120\nleft=300\n[BUTTON]\ncount=4\n")
         win = self.s.wait_window(self.s.start(exe))
