@@ -12,12 +12,10 @@ namespace {
 
 // Picks a name: one the program uses, or a few bytes of the input itself.
 std::string_view Name(std::string_view& in, std::string_view fixed) {
-    if (in.empty())
-        return fixed;
+    if (in.empty()) return fixed;
     unsigned char pick = static_cast<unsigned char>(in.front());
     in.remove_prefix(1);
-    if (pick % 2 == 0)
-        return fixed;
+    if (pick % 2 == 0) return fixed;
     std::size_t n = std::min<std::size_t>(pick % 9, in.size());
     std::string_view name = in.substr(0, n);
     in.remove_prefix(n);
@@ -29,8 +27,7 @@ std::string_view Name(std::string_view& in, std::string_view fixed) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
     auto doc = settings::IniDocument::Parse(input);
-    if (doc.Serialize() != input)
-        std::abort();  // untouched documents keep their bytes
+    if (doc.Serialize() != input) std::abort();  // untouched documents keep their bytes
 
     (void)settings::LoadEntries(doc, 50);
     (void)doc.ReadInteger("BUTTON", "count");
@@ -43,15 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         doc.WriteString(section, key, value);
     } catch (const settings::UnstorableValue&) {
-        if (doc.Modified() || doc.Serialize() != input)
-            std::abort();  // a refusal changes nothing
+        if (doc.Modified() || doc.Serialize() != input) std::abort();  // a refusal changes nothing
         return 0;
     }
     auto back = settings::IniDocument::Parse(doc.Serialize());
-    if (back.ReadString(section, key) != value)
-        std::abort();
-    if (back.Serialize() != doc.Serialize())
-        std::abort();
+    if (back.ReadString(section, key) != value) std::abort();
+    if (back.Serialize() != doc.Serialize()) std::abort();
     (void)before;
     return 0;
 }

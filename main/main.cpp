@@ -43,6 +43,25 @@ QString FromFile(const std::string& s) {
 }
 std::string ToFile(const QString& s) { return s.toUtf8().toStdString(); }
 
+// A launch button's glyph: the target's icon on a 16 × 16 silver square, or one of the two
+// built-in pictures for the four names that stand for the desktop and documents folders.
+QImage GlyphFor(const QImage& icon, const QString& name, const QImage& desktop,
+                const QImage& documents) {
+    if (name == QStringLiteral("[デスクトップ]") || name == QStringLiteral("[ﾃﾞｽｸﾄｯﾌﾟ]")) {
+        return desktop;
+    }
+    if (name == QStringLiteral("[My Documents]") || name == QStringLiteral("[マイ ドキュメント]")) {
+        return documents;
+    }
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(kit::kSilver);
+    if (!icon.isNull()) {
+        QPainter p(&glyph);
+        p.drawImage(0, 0, icon);
+    }
+    return glyph;
+}
+
 }  // namespace
 
 TF_main::TF_main(const std::string& settingsPath, shell::TShell* desktop)
@@ -303,23 +322,6 @@ void TF_main::MakeDeleteItem(int n, const QString& caption) {
 }
 
 // --- launch buttons ----------------------------------------------------------------------------
-
-QImage TF_main::GlyphFor(const QImage& icon, const QString& name, const QImage& desktop,
-                         const QImage& documents) {
-    if (name == QStringLiteral("[デスクトップ]") || name == QStringLiteral("[ﾃﾞｽｸﾄｯﾌﾟ]")) {
-        return desktop;
-    }
-    if (name == QStringLiteral("[My Documents]") || name == QStringLiteral("[マイ ドキュメント]")) {
-        return documents;
-    }
-    QImage glyph(16, 16, QImage::Format_RGB32);
-    glyph.fill(kit::kSilver);
-    if (!icon.isNull()) {
-        QPainter p(&glyph);
-        p.drawImage(0, 0, icon);
-    }
-    return glyph;
-}
 
 void TF_main::MakeButton(int n, const QString& target, const QString& name) {
     auto* b = new kit::TSpeedButton(Panel1);

@@ -38,10 +38,6 @@ class TF_main : public kit::TForm {
     // The bar shows at most this many entries; later ones stay in the file without a button.
     static constexpr int kMaxButtons = 1000;
 
-    // The four entry names that show the built-in glyphs instead of the target's icon.
-    static QImage GlyphFor(const QImage& icon, const QString& name, const QImage& desktop,
-                           const QImage& documents);
-
     // Controls, as the window creates them.
     kit::TPanel* Panel0;
     kit::TPanel* Panel2;  // the title strip

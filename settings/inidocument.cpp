@@ -8,13 +8,9 @@
 namespace settings {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Lower(std::string_view s) {
     std::string out(s);
@@ -33,12 +29,9 @@ std::string_view Trim(std::string_view s) {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
@@ -48,21 +41,17 @@ bool HasLineBreakOrNul(std::string_view s) {
 
 // A value reads back as written unless trimming or quote stripping would change it.
 bool NeedsQuotes(std::string_view v) {
-    if (v.empty())
-        return false;
-    if (IsBlank(v.front()) || IsBlank(v.back()))
-        return true;
+    if (v.empty()) return false;
+    if (IsBlank(v.front()) || IsBlank(v.back())) return true;
     return v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
 }
 
 }  // namespace
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
 }
@@ -72,8 +61,7 @@ std::int32_t ParseInteger(std::string_view text, std::int32_t fallback) {
     while (i < text.size() && text[i] == ' ')
         ++i;
     std::string_view s = text.substr(i);
-    if (s.empty())
-        return fallback;
+    if (s.empty()) return fallback;
 
     std::size_t hexStart = 0;
     if (s[0] == '$' || s[0] == 'x' || s[0] == 'X') {
@@ -83,18 +71,14 @@ std::int32_t ParseInteger(std::string_view text, std::int32_t fallback) {
     }
     if (hexStart != 0) {
         std::string_view digits = s.substr(hexStart);
-        if (digits.empty())
-            return fallback;
+        if (digits.empty()) return fallback;
         std::uint32_t value = 0;
         int significant = 0;
         for (char c : digits) {
             int d = HexDigit(c);
-            if (d < 0)
-                return fallback;
-            if (significant == 0 && d == 0)
-                continue;  // leading zeros are not counted
-            if (++significant > 8)
-                return fallback;
+            if (d < 0) return fallback;
+            if (significant == 0 && d == 0) continue;  // leading zeros are not counted
+            if (++significant > 8) return fallback;
             value = (value << 4) | static_cast<std::uint32_t>(d);
         }
         return static_cast<std::int32_t>(value);  // above 7FFFFFFF wraps to negative
@@ -105,18 +89,15 @@ std::int32_t ParseInteger(std::string_view text, std::int32_t fallback) {
         negative = s[0] == '-';
         s.remove_prefix(1);
     }
-    if (s.empty())
-        return fallback;
+    if (s.empty()) return fallback;
     const std::int64_t limit =
         negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
                  : std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
     for (char c : s) {
-        if (c < '0' || c > '9')
-            return fallback;
+        if (c < '0' || c > '9') return fallback;
         value = value * 10 + (c - '0');
-        if (value > limit)
-            return fallback;
+        if (value > limit) return fallback;
     }
     return static_cast<std::int32_t>(negative ? -value : value);
 }
@@ -187,16 +168,13 @@ void IniDocument::Classify(Line& line, Section* owner) {
     std::size_t b = 0;
     while (b < t.size() && IsBlank(t[b]))
         ++b;
-    if (b == t.size() || t[b] == ';')
-        return;
+    if (b == t.size() || t[b] == ';') return;
     std::size_t eq = t.find('=', b);
-    if (eq == std::string::npos)
-        return;
+    if (eq == std::string::npos) return;
     std::size_t e = eq;
     while (e > b && IsBlank(t[e - 1]))
         --e;
-    if (e == b)
-        return;  // "=value" names no key
+    if (e == b) return;  // "=value" names no key
     line.isKey = true;
     line.keyBegin = b;
     line.keyEnd = e;
@@ -228,16 +206,14 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view section) c
 const IniDocument::Line* IniDocument::FindLine(std::string_view section,
                                                std::string_view key) const {
     const Section* s = FindSection(section);
-    if (!s)
-        return nullptr;
+    if (!s) return nullptr;
     auto it = s->keys.find(Lower(key));
     return it == s->keys.end() ? nullptr : &s->body[it->second];
 }
 
 std::string IniDocument::ReadString(std::string_view section, std::string_view key) const {
     const Line* line = FindLine(section, key);
-    if (!line)
-        return {};
+    if (!line) return {};
     std::string_view v = RawValueOf(*line);
     return std::string(v.substr(0, kMaxValueBytes));
 }
@@ -280,8 +256,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
         key.front() == ';') {
         throw UnstorableValue("key name cannot be stored");
     }
-    if (value.size() > kMaxValueBytes)
-        throw UnstorableValue("value too long to read back");
+    if (value.size() > kMaxValueBytes) throw UnstorableValue("value too long to read back");
 
     Section* s = FindSection(section);
     if (!s) {
@@ -293,8 +268,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
         } else if (!preamble_.empty()) {
             last = &preamble_.back();
         }
-        if (last && last->eol.empty())
-            last->eol = style_;
+        if (last && last->eol.empty()) last->eol = style_;
         auto fresh = std::make_unique<Section>();
         fresh->header.text = "[" + std::string(section) + "]";
         fresh->header.eol = style_;
@@ -314,8 +288,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
         while (at > 0 && Trim(s->body[at - 1].text).empty())
             --at;
         Line& before = at == 0 ? s->header : s->body[at - 1];
-        if (before.eol.empty())
-            before.eol = style_;
+        if (before.eol.empty()) before.eol = style_;
         // Only blank lines follow `at`, and blank lines are not indexed: no index shifts.
         s->body.insert(s->body.begin() + static_cast<std::ptrdiff_t>(at), MakeKeyLine(key, value));
         s->keys.emplace(Lower(key), at);
@@ -339,8 +312,7 @@ std::string IniDocument::Serialize() const {
     }
     std::string out;
     out.reserve(size);
-    if (bom_)
-        out.append("\xEF\xBB\xBF");
+    if (bom_) out.append("\xEF\xBB\xBF");
     auto emit = [&out](const Line& l) { out.append(l.text).append(l.eol); };
     for (const Line& l : preamble_)
         emit(l);

@@ -103,11 +103,9 @@ class IniDocument {
 template <typename Visit>
 void IniDocument::ForEachKey(std::string_view section, Visit&& visit) const {
     const Section* s = FindSection(section);
-    if (!s)
-        return;
+    if (!s) return;
     for (const Line& line : s->body) {
-        if (line.isKey)
-            visit(KeyOf(line));
+        if (line.isKey) visit(KeyOf(line));
     }
 }
 

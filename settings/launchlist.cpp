@@ -11,35 +11,28 @@ namespace {
 
 // n for a key spelled "BTN<n>" (any case, n decimal without leading zeros), else 0.
 int NumberOfKey(std::string_view key) {
-    if (key.size() < 4 || key.size() > 13 || !EqualsIgnoreCase(key.substr(0, 3), "BTN"))
-        return 0;
+    if (key.size() < 4 || key.size() > 13 || !EqualsIgnoreCase(key.substr(0, 3), "BTN")) return 0;
     std::string_view digits = key.substr(3);
-    if (digits.front() == '0')
-        return 0;
+    if (digits.front() == '0') return 0;
     long long n = 0;
     for (char c : digits) {
-        if (c < '0' || c > '9')
-            return 0;
+        if (c < '0' || c > '9') return 0;
         n = n * 10 + (c - '0');
-        if (n > INT_MAX)
-            return 0;
+        if (n > INT_MAX) return 0;
     }
     return static_cast<int>(n);
 }
 
 }  // namespace
 
-std::string EntryKey(int n) {
-    return "BTN" + std::to_string(n);
-}
+std::string EntryKey(int n) { return "BTN" + std::to_string(n); }
 
 std::string EntryName(std::string_view path, bool isFile) {
     // '/' is a single byte that never occurs inside a multibyte UTF-8 character, so the cut
     // below can never split one.
     std::size_t slash = path.rfind('/');
     std::string_view last = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (isFile)
-        return std::string(last);
+    if (isFile) return std::string(last);
     std::string_view shown = last.empty() ? path : last;
     return "[" + std::string(shown) + "]";
 }
@@ -60,16 +53,13 @@ LoadedList LoadEntries(const IniDocument& doc, int limit) {
     return list;
 }
 
-LoadedList LaunchList::Load(int limit) const {
-    return LoadEntries(store_.Read(), limit);
-}
+LoadedList LaunchList::Load(int limit) const { return LoadEntries(store_.Read(), limit); }
 
 LaunchList::Appended LaunchList::Append(std::string_view path, bool isFile) {
     Appended result;
     store_.Update([&](IniDocument& doc) {
         int count = std::max(doc.ReadInteger(kButtonSection, kCountKey), 0);
-        if (count == INT_MAX)
-            throw UnstorableValue("the list cannot grow");
+        if (count == INT_MAX) throw UnstorableValue("the list cannot grow");
         int n = count + 1;
         std::string key = EntryKey(n);
         std::string name = EntryName(path, isFile);
@@ -85,8 +75,7 @@ LaunchList::Appended LaunchList::Append(std::string_view path, bool isFile) {
 void LaunchList::Remove(int k) {
     store_.Update([&](IniDocument& doc) {
         const int count = doc.ReadInteger(kButtonSection, kCountKey);
-        if (k < 1 || k > count)
-            return;
+        if (k < 1 || k > count) return;
         int highest = 0;
         auto note = [&highest](std::string_view key) {
             highest = std::max(highest, NumberOfKey(key));

@@ -21,8 +21,7 @@ class Fd {
   public:
     explicit Fd(int fd = -1) : fd_(fd) {}
     ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -39,10 +38,8 @@ class Fd {
 
 std::string FolderOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
     return path.substr(0, slash);
 }
 
@@ -54,11 +51,9 @@ std::string NameOf(const std::string& path) {
 // Reads the whole file. Returns false with errno set when it cannot be opened or read.
 bool ReadAll(const std::string& path, std::string& out) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return false;
+    if (fd.get() < 0) return false;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return false;
+    if (::fstat(fd.get(), &st) != 0) return false;
     if (!S_ISREG(st.st_mode)) {
         errno = EISDIR;
         return false;
@@ -69,12 +64,10 @@ bool ReadAll(const std::string& path, std::string& out) {
     for (;;) {
         ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
-        if (n == 0)
-            return true;
+        if (n == 0) return true;
         out.append(buf, static_cast<std::size_t>(n));
     }
 }
@@ -83,8 +76,7 @@ bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
         data.remove_prefix(static_cast<std::size_t>(n));
@@ -102,8 +94,7 @@ mode_t CurrentUmask() {
 // no live writer owns any of them.
 void SweepStaleTemporaries(const std::string& folder, const std::string& prefix) {
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
+    if (!dir) return;
     while (dirent* e = ::readdir(dir)) {
         if (std::strncmp(e->d_name, prefix.c_str(), prefix.size()) == 0) {
             ::unlinkat(::dirfd(dir), e->d_name, 0);
@@ -150,8 +141,7 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 
 void SettingsStore::EnsureExists() const {
     struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return;
+    if (::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return;
     // O_EXCL: a file another copy created meanwhile is kept, never truncated.
     int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
@@ -161,8 +151,7 @@ void SettingsStore::EnsureExists() const {
     int err = errno;
     if (err == EEXIST) {
         if (::stat(path_.c_str(), &st) == 0) {
-            if (S_ISREG(st.st_mode))
-                return;
+            if (S_ISREG(st.st_mode)) return;
             throw CreateError::FromErrno(EISDIR);
         }
         // A link that points nowhere: the file it names is not there.
@@ -173,8 +162,7 @@ void SettingsStore::EnsureExists() const {
 
 IniDocument SettingsStore::Read() const {
     std::string bytes;
-    if (!ReadAll(path_, bytes))
-        return IniDocument();
+    if (!ReadAll(path_, bytes)) return IniDocument();
     return IniDocument::Parse(bytes);
 }
 
@@ -184,25 +172,21 @@ void SettingsStore::Update(const std::function<void(IniDocument&)>& change) {
     struct stat lst {};
     if (::lstat(path_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
         char* real = ::realpath(path_.c_str(), nullptr);
-        if (!real)
-            throw WriteError(path_);
+        if (!real) throw WriteError(path_);
         target = real;
         std::free(real);
     }
     const std::string folder = FolderOf(target);
 
     Fd lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (lock.get() < 0)
-        throw WriteError(path_);
+    if (lock.get() < 0) throw WriteError(path_);
     while (::flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            throw WriteError(path_);
+        if (errno != EINTR) throw WriteError(path_);
     }
 
     std::string before;
     bool existed = ReadAll(target, before);
-    if (!existed && errno != ENOENT)
-        throw WriteError(path_);
+    if (!existed && errno != ENOENT) throw WriteError(path_);
 
     IniDocument doc = IniDocument::Parse(before);
     try {
@@ -211,8 +195,7 @@ void SettingsStore::Update(const std::function<void(IniDocument&)>& change) {
         throw WriteError(path_);
     }
     const std::string after = doc.Serialize();
-    if (after == before && existed)
-        return;
+    if (after == before && existed) return;
 
     struct stat st {};
     if (existed) {
@@ -225,14 +208,12 @@ void SettingsStore::Update(const std::function<void(IniDocument&)>& change) {
     SweepStaleTemporaries(folder, prefix);
     std::string temp = folder + "/" + prefix + "XXXXXX";
     Fd out(::mkostemp(temp.data(), O_CLOEXEC));
-    if (out.get() < 0)
-        throw WriteError(path_);
+    if (out.get() < 0) throw WriteError(path_);
 
     bool ok = true;
     if (existed) {
         ok = ::fchmod(out.get(), st.st_mode & 07777) == 0;
-        if (ok && ::geteuid() == 0)
-            (void)!::fchown(out.get(), st.st_uid, st.st_gid);
+        if (ok && ::geteuid() == 0) (void)!::fchown(out.get(), st.st_uid, st.st_gid);
     } else {
         ok = ::fchmod(out.get(), 0666 & ~CurrentUmask()) == 0;
     }

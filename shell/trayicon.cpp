@@ -30,6 +30,4 @@ void TTrayIcon::Remove() {
     icon_ = nullptr;
 }
 
-bool TTrayIcon::Shown() const { return icon_ && icon_->isVisible(); }
-
 }  // namespace shell

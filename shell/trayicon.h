@@ -21,7 +21,6 @@ class TTrayIcon : public QObject {
     void Add(const QIcon& icon, const QString& tip);
     // Removes the icon.
     void Remove();
-    bool Shown() const;
 
     // A left or right press on the icon, with the cursor's screen position.
     std::function<void(Qt::MouseButton button, QPoint cursor)> OnPress;

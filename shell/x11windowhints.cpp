@@ -79,12 +79,4 @@ void TX11WindowHints::SkipTaskbarAndPager(QWidget* window) {
     xcb_flush(c);
 }
 
-bool TX11WindowHints::HasSkipTaskbarAndPager(QWidget* window) {
-    xcb_connection_t* c = Connection();
-    if (!c) return false;
-    auto atoms = States(c, static_cast<xcb_window_t>(window->winId()), Atom(c, "_NET_WM_STATE"));
-    return Contains(atoms, Atom(c, "_NET_WM_STATE_SKIP_TASKBAR")) &&
-           Contains(atoms, Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
-}
-
 }  // namespace shell

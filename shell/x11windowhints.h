@@ -12,9 +12,6 @@ class TX11WindowHints {
     // Call it before every show: window managers drop the state when a window is withdrawn,
     // and Qt keeps foreign states it finds on an unmapped window. Does nothing off X11.
     static void SkipTaskbarAndPager(QWidget* window);
-
-    // True when both states are set on `window` now.
-    static bool HasSkipTaskbarAndPager(QWidget* window);
 };
 
 }  // namespace shell

@@ -65,11 +65,9 @@ TF_ver::TF_ver(QWidget* owner) : QDialog(owner) {
                        kit::WindowFont(12), Qt::black, true);
     Label5 = MakeLabel(this, "Label5", {12, 112, 134, 12}, QStringLiteral("Email info@example.org"),
                        kit::WindowFont(12), Qt::black, true);
-    Label6 = MakeLabel(this, "Label6", {12, 101, 185, 12},
-                       QStringLiteral("URL https://example.org/"), kit::WindowFont(12),
-                       Qt::black, true);
-    for (kit::TLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6})
-        l->Color = kit::kSilver;
+    Label6 =
+        MakeLabel(this, "Label6", {12, 101, 185, 12}, QStringLiteral("URL https://example.org/"),
+                  kit::WindowFont(12), Qt::black, true);
 }
 
 void TF_ver::CentreOver(const QRect& bar) {

@@ -61,8 +61,7 @@ class Desktop:
     def start_tray(self):
         self.procs.append(self._spawn(["trayer", "--edge", "bottom", "--align", "right",
                                        "--widthtype", "pixel", "--width", "120", "--height", "24"]))
-        wait_for(lambda: "window id" in self.x("xprop", "-root", "_NET_SYSTEM_TRAY_S0") or
-                 self._tray_owner(), what="tray host")
+        wait_for(self._tray_owner, what="tray host")
 
     def _tray_owner(self):
         out = subprocess.run(["xdotool", "search", "--class", "trayer"], env=self.base_env,

@@ -2,6 +2,7 @@
 and close, driven with real input."""
 import os
 import signal
+import socket
 import subprocess
 import time
 import unittest
@@ -78,10 +79,11 @@ class BarStartTest(DesktopTestCase):
         exe = self.s.install()
         bar = self.s.start(exe)
         win = self.s.wait_window(bar)
-        guard = [f for f in os.listdir(self.s.env["XDG_RUNTIME_DIR"]) if f.startswith("hopscoot-guard") and not f.endswith(".lock")][0]
-        import socket
+        runtime = self.s.env["XDG_RUNTIME_DIR"]
+        guard = [f for f in os.listdir(runtime)
+                 if f.startswith("hopscoot-guard") and not f.endswith(".lock")][0]
         stall = socket.socket(socket.AF_UNIX)
-        stall.connect(os.path.join(self.s.env["XDG_RUNTIME_DIR"], guard))
+        stall.connect(os.path.join(runtime, guard))
         stall.sendall(b"garbage that is no request")
         second = self.s.start(exe)
         self.assertEqual(second.wait(TIMEOUT), 0)  # the bar still answered the real request

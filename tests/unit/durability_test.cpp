@@ -33,8 +33,7 @@ namespace {
 ::testing::AssertionResult IsCompleteState(const std::string& path) {
     auto doc = SettingsStore(path).Read();
     auto loaded = settings::LoadEntries(doc, 1 << 20);
-    if (loaded.count < 0)
-        return ::testing::AssertionFailure() << "negative count";
+    if (loaded.count < 0) return ::testing::AssertionFailure() << "negative count";
     for (const auto& e : loaded.entries) {
         if (e.target.rfind("/t/e", 0) != 0 || e.name != settings::EntryName(e.target, true)) {
             return ::testing::AssertionFailure()
@@ -54,8 +53,7 @@ TEST(Durability, KilledWritersAlwaysLeaveACompleteFile) {
     int sawEntries = 0, most = 0;
     for (int round = 0; round < 200; ++round) {
         pid_t pid = ::fork();
-        if (pid == 0)
-            Churn(path, static_cast<unsigned>(round));
+        if (pid == 0) Churn(path, static_cast<unsigned>(round));
         ::usleep(static_cast<useconds_t>(rng() % 4000));
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
@@ -82,8 +80,7 @@ TEST(Durability, TwoCopiesAppendingAtOnceLoseNothing) {
         if (children[c] == 0) {
             char byte;
             ::close(go[1]);
-            if (::read(go[0], &byte, 1) != 0)
-                ::_exit(2);  // wait until both are ready
+            if (::read(go[0], &byte, 1) != 0) ::_exit(2);  // wait until both are ready
             SettingsStore store(path);
             LaunchList list(store);
             for (int i = 0; i < 200; ++i)

@@ -41,8 +41,7 @@ std::string CreationFailure(const std::function<void(const testutil::TempDir&)>&
     std::string path = dir.File(name);
     std::string out = dir.File("message");
     int code = testutil::RunInChild([&] {
-        if (asNobody && !testutil::DropRoot())
-            return 3;
+        if (asNobody && !testutil::DropRoot()) return 3;
         if (fileLimit) {
             rlimit lim{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
             ::setrlimit(RLIMIT_NOFILE, &lim);
@@ -52,14 +51,10 @@ std::string CreationFailure(const std::function<void(const testutil::TempDir&)>&
         } catch (const settings::CreateError& e) {
             std::string text = e.what();
             // The message goes back through a pipe-free channel: the exit code indexes it.
-            if (text == "ファイルが見つかりません")
-                return 12;
-            if (text == "不正なファイル名です")
-                return 13;
-            if (text == "オープンしたファイルが多すぎます")
-                return 14;
-            if (text == "ファイルへのアクセスが拒否されました")
-                return 15;
+            if (text == "ファイルが見つかりません") return 12;
+            if (text == "不正なファイル名です") return 13;
+            if (text == "オープンしたファイルが多すぎます") return 14;
+            if (text == "ファイルへのアクセスが拒否されました") return 15;
             return 20;
         }
         return 0;
@@ -134,8 +129,7 @@ std::string RefusedAppend(const testutil::TempDir& dir,
                           const std::function<bool()>& restrictChild) {
     std::string path = dir.File("Hopscoot.ini");
     int code = testutil::RunInChild([&] {
-        if (!restrictChild())
-            return 3;
+        if (!restrictChild()) return 3;
         SettingsStore store(path);
         try {
             settings::LaunchList(store).Append("/c", true);

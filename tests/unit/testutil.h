@@ -22,8 +22,7 @@ class TempDir {
         std::string tmpl =
             (std::filesystem::temp_directory_path() / "hopscoot-test-XXXXXX").string();
         char* made = ::mkdtemp(tmpl.data());
-        if (!made)
-            std::abort();
+        if (!made) std::abort();
         path_ = made;
     }
     ~TempDir() {
@@ -75,8 +74,7 @@ inline int RunInChild(const std::function<int()>& body) {
 
 // In a child: stop being root (root ignores file permissions). Returns false on failure.
 inline bool DropRoot() {
-    if (::geteuid() != 0)
-        return true;
+    if (::geteuid() != 0) return true;
     return ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
 
